@@ -1,0 +1,48 @@
+# Thin front over CMake. `make test` and `make demo` work on a fresh Debian machine:
+# they install the build dependencies first when any is missing.
+JOBS ?= $(shell nproc)
+DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev sqlite3
+ASAN_DIR := build/asan
+REL_DIR := build/release
+
+.PHONY: all deps test test-fast demo release bench format clean
+
+all: release
+
+deps:
+	@missing=""; for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(ASAN_DIR)/CMakeCache.txt: | deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_SANITIZE=ON
+
+$(REL_DIR)/CMakeCache.txt: | deps
+	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: deps $(ASAN_DIR)/CMakeCache.txt
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Everything but the cases labelled `slow`, for the edit-compile-test loop.
+test-fast: deps $(ASAN_DIR)/CMakeCache.txt
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+release: deps $(REL_DIR)/CMakeCache.txt
+	cmake --build $(REL_DIR) -j $(JOBS)
+
+demo: release
+	./scripts/demo.sh $(REL_DIR)
+
+bench: release
+	$(REL_DIR)/bench/tmigration_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
