@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,10 +28,16 @@ struct CatalogCase {
     std::int16_t tables;
 };
 
+std::string DialectWord(Dialect dialect) {
+    return dialect == Dialect::Oracle ? "Oracle" : dialect == Dialect::Access ? "Access" : "Sql";
+}
+
+void PrintTo(const CatalogCase& c, std::ostream* os) {
+    *os << ModuleName(c.module) << " " << DialectWord(c.dialect);
+}
+
 std::string CatalogName(const testing::TestParamInfo<CatalogCase>& info) {
-    return std::string(ModuleName(info.param.module)) + (info.param.dialect == Dialect::Oracle   ? "Oracle"
-                                                         : info.param.dialect == Dialect::Access ? "Access"
-                                                                                                 : "Sql");
+    return std::string(ModuleName(info.param.module)) + DialectWord(info.param.dialect);
 }
 
 std::vector<CatalogCase> AllCatalogs() {
@@ -116,6 +123,10 @@ struct Totals {
     Dialect dialect;
     std::size_t tables, indexes, primaryKeys, foreignKeys, sequences, cachedSequences, triggers;
 };
+
+void PrintTo(const Totals& t, std::ostream* os) {
+    *os << DialectWord(t.dialect);
+}
 
 class DialectTotals : public testing::TestWithParam<Totals> {};
 

@@ -2,6 +2,7 @@
 // text written out in full so that blanks, brackets and dialect types are checked to the character.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct TextCase {
     Dialect dialect;
     std::vector<std::string> expected;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 std::string CaseName(const testing::TestParamInfo<TextCase>& info) {
     return info.param.label;

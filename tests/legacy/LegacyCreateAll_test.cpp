@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,10 @@ struct ProgressCase {
     Dialect dialect;
     std::size_t steps;
 };
+
+void PrintTo(const ProgressCase& c, std::ostream* os) {
+    *os << ModuleName(c.module) << " in " << c.steps << " steps";
+}
 
 class CreateAllProgress : public testing::TestWithParam<ProgressCase> {};
 

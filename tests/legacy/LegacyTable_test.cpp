@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -37,25 +38,35 @@ TEST(LegacyTableDecl, ReadsDeparturesAndIndexAttributes) {
     EXPECT_EQ(table.triggerName, "TR_TRNK_X");
 }
 
-class MalformedDecl : public testing::TestWithParam<LegacyTableDecl> {};
+struct Malformed {
+    const char* why;
+    LegacyTableDecl decl;
+};
 
-TEST_P(MalformedDecl, IsRefused) {
-    EXPECT_THROW(ParseLegacyTable(GetParam()), std::invalid_argument);
+void PrintTo(const Malformed& m, std::ostream* os) {
+    *os << m.why;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Legacy, MalformedDecl,
-    testing::Values(
-        LegacyTableDecl{"X", "X_ID COUNTER key", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "A INTEGER; X_ID COUNTER key", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID INTEGER key", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key; A BLOB", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key; A DATE", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key; A MEMO [LONG", "K_X unique (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key", "K_X (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key; A INTEGER", "K_X unique (A)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key", "K_X unique (X_ID); K_Y sorted (X_ID)", ""},
-        LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key", "K_X unique (X_ID)", "FK_X (X_ID T_TRNK_Y)"}));
+class MalformedDecl : public testing::TestWithParam<Malformed> {};
+
+TEST_P(MalformedDecl, IsRefused) {
+    EXPECT_THROW(ParseLegacyTable(GetParam().decl), std::invalid_argument);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Legacy, MalformedDecl, testing::Values(
+    Malformed{"no table prefix", {"X", "X_ID COUNTER key", "K_X unique (X_ID)", ""}},
+    Malformed{"key not first", {"T_TRNK_X", "A INTEGER; X_ID COUNTER key", "K_X unique (X_ID)", ""}},
+    Malformed{"key not a counter", {"T_TRNK_X", "X_ID INTEGER key", "K_X unique (X_ID)", ""}},
+    Malformed{"unknown type", {"T_TRNK_X", "X_ID COUNTER key; A BLOB", "K_X unique (X_ID)", ""}},
+    Malformed{"DATE needs departures", {"T_TRNK_X", "X_ID COUNTER key; A DATE", "K_X unique (X_ID)", ""}},
+    Malformed{"unclosed departure", {"T_TRNK_X", "X_ID COUNTER key; A MEMO [LONG", "K_X unique (X_ID)", ""}},
+    Malformed{"key index not unique", {"T_TRNK_X", "X_ID COUNTER key", "K_X (X_ID)", ""}},
+    Malformed{"key index off the key", {"T_TRNK_X", "X_ID COUNTER key; A INTEGER", "K_X unique (A)", ""}},
+    Malformed{"index attribute", {"T_TRNK_X", "X_ID COUNTER key", "K_X unique (X_ID); K_Y x (X_ID)", ""}},
+    Malformed{"foreign key without arrow",
+              {"T_TRNK_X", "X_ID COUNTER key", "K_X unique (X_ID)", "FK_X (X_ID T_TRNK_Y)"}}));
+// clang-format on
 
 TEST(LegacyModuleWord, NamesEveryModuleInAnyCase) {
     for (Module module : kAllModules) {

@@ -17,8 +17,8 @@ namespace tmigration::legacy {
 
 inline constexpr std::string_view kCatalogErrorText = "#ERROR#";
 
-// The interface every catalog shares; dialect-neutral code drives any catalog through it. Catalogs hold
-// no state and every answer is a pure function of the arguments.
+// The interface every catalog shares; dialect-neutral code drives any catalog through it. A catalog
+// knows only its module and dialect; every answer is a pure function of the arguments.
 class LegacyCatalog {
   public:
     LegacyCatalog(Module module, db::Dialect dialect) : module_(module), dialect_(dialect) {}
