@@ -7,6 +7,7 @@ namespace tmigrate {
 
 void AddSqlCommand(CLI::App& app);
 void AddCreateCommand(CLI::App& app);
+void AddStatementsCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).
 int& ExitCode();

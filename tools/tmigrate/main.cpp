@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     tmigrate::AddSqlCommand(app);
     tmigrate::AddCreateCommand(app);
+    tmigrate::AddStatementsCommand(app);
     CLI11_PARSE(app, argc, argv);
     return tmigrate::ExitCode();
 }
