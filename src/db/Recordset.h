@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "db/Engine.h"
@@ -21,11 +23,16 @@ class Connection;
 
 enum CursorLocationEnum { adUseServer = 2, adUseClient = 3 };
 enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
-enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
+enum LockTypeEnum {
+    adLockReadOnly = 1,
+    adLockPessimistic = 2,
+    adLockOptimistic = 3,
+    adLockBatchOptimistic = 4
+};
 enum EditModeEnum { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2, adEditDelete = 4 };
 
 class Recordset {
-public:
+  public:
     Recordset();
     ~Recordset();
     Recordset(const Recordset&) = delete;
@@ -70,7 +77,7 @@ public:
     // Runs the query again and stands on its first row.
     void Requery();
 
-private:
+  private:
     friend class Field;
     const Value& CellValue(std::size_t index) const;
     void SetCellValue(std::size_t index, Value v);
@@ -99,6 +106,8 @@ private:
     int editMode_ = adEditNone;
     Row pending_;  // the row being edited or added
     std::vector<bool> touched_;
+    std::unordered_set<RowId> added_;                     // rows appended through this row set
+    std::unordered_map<std::string, std::size_t> names_;  // upper-case column name -> position
 };
 
 }  // namespace tmigration::db

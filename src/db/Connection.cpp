@@ -1,0 +1,47 @@
+#include "db/Connection.h"
+
+#include "db/DbError.h"
+#include "db/Engine.h"
+
+namespace tmigration::db {
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+void Connection::Open(const std::string& connectionString, const std::string&, const std::string&) {
+    if (session_) throw DbError("Operation is not allowed when the object is open.");
+    if (!connectionString.empty()) connectionString_ = connectionString;
+    session_ = OpenEngineSession(connectionString_, dialect_);
+}
+
+void Connection::Close() {
+    if (!session_) throw DbError("Operation is not allowed when the object is closed.");
+    session_.reset();
+}
+
+int Connection::State() const {
+    return session_ ? adStateOpen : adStateClosed;
+}
+
+EngineSession& Connection::Session() {
+    if (!session_) throw DbError("Operation is not allowed when the object is closed.");
+    return *session_;
+}
+
+void Connection::Execute(const std::string& sql) {
+    EngineSession& s = Session();
+    NotifyStatement(sql);
+    s.Execute(sql);
+}
+
+void Connection::BeginTrans() {
+    Session().BeginTrans();
+}
+void Connection::CommitTrans() {
+    Session().CommitTrans();
+}
+void Connection::RollbackTrans() {
+    Session().RollbackTrans();
+}
+
+}  // namespace tmigration::db

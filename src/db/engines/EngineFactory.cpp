@@ -1,0 +1,28 @@
+// Chooses the engine behind a connection string. The embedded engine serves both the Jet
+// provider (this platform has no Jet; the embedded engine plays the Access file's part) and
+// the explicit SQLite provider.
+#include <cctype>
+
+#include "db/ConnectionString.h"
+#include "db/DbError.h"
+#include "db/Engine.h"
+#include "db/engines/embedded/EmbeddedSession.h"
+
+namespace tmigration::db {
+
+std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionString, Dialect dialect) {
+    const auto provider = ConnectionStringValue(connectionString, "Provider");
+    if (!provider || provider->empty())
+        throw DbError(
+            "The connection string names no provider (expected Provider=Microsoft.Jet.OLEDB.4.0 or "
+            "Provider=SQLite).");
+    std::string p = *provider;
+    for (char& c : p) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (p != "microsoft.jet.oledb.4.0" && p != "sqlite")
+        throw DbError("Provider cannot be found. It may not be properly installed. (" + *provider + ")");
+    const auto path = ConnectionStringValue(connectionString, "Data Source");
+    if (!path || path->empty()) throw DbError("The connection string names no Data Source.");
+    return std::make_unique<embedded::EmbeddedSession>(*path, dialect);
+}
+
+}  // namespace tmigration::db

@@ -1,0 +1,81 @@
+// EmbeddedSession: the engine session over one SQLite database file that speaks the dialect of
+// Jet, SQL Server or Oracle. DDL SQLite lacks (constraints added and dropped by name, column type
+// changes, sequences, the key trigger, RENAME) is emulated with a small catalog kept in the file.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "db/Engine.h"
+#include "db/engines/embedded/SqlTokens.h"
+#include "db/engines/embedded/Sqlite.h"
+
+namespace tmigration::db::embedded {
+
+class EmbeddedSession final : public EngineSession {
+  public:
+    // Opens an existing database file; throws DbError with a readable description otherwise.
+    EmbeddedSession(const std::string& path, Dialect dialect);
+    ~EmbeddedSession() override;
+
+    Dialect GetDialect() const override { return dialect_; }
+    void Execute(const std::string& sql) override;
+    std::unique_ptr<EngineCursor> Query(const std::string& sql) override;
+    std::int64_t CountRows(const std::string& sql) override;
+    RowId InsertRow(const std::string& table, const std::vector<std::string>& columns,
+                    const std::vector<Value>& values) override;
+    void UpdateRow(const std::string& table, RowId id, const std::vector<std::string>& columns,
+                   const std::vector<Value>& values) override;
+    void DeleteRow(const std::string& table, RowId id) override;
+    bool ReadRow(const std::string& table, RowId id, const std::vector<std::string>& columns,
+                 std::vector<Value>& values) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool InTransaction() const override { return inTrans_; }
+
+  private:
+    struct ColumnDef {
+        std::string name;
+        std::string definition;  // everything after the name
+    };
+
+    bool RunDdl(const Tokens& sig);
+    void CreateTable(const Tokens& sig);
+    void CreateIndex(const Tokens& sig);
+    void AlterTable(const Tokens& sig);
+    void AddConstraint(const std::string& table, const Tokens& sig, std::size_t at);
+    void DropTable(const std::string& table);
+    void CreateSequence(const Tokens& sig, std::size_t at);
+    void CreateKeyTrigger(const Tokens& sig, bool orReplace);
+    void DropKeyTrigger(const std::string& name, bool mustExist);
+    void RenameTable(const std::string& from, const std::string& to);
+
+    std::string RenderColumn(const Tokens& def) const;
+    std::vector<ColumnDef> TableColumns(const std::string& table);
+    void RebuildTable(const std::string& table, const std::function<void(std::vector<ColumnDef>&)>& edit);
+    bool TableExists(const std::string& table);
+    std::string StoredTableName(const std::string& table);
+    void RequireTable(const std::string& table);
+    void EnsureCatalog();
+    bool ConstraintExists(const std::string& name);
+    std::string Prepared(const std::string& sql) const;  // dialect SQL rewritten for SQLite
+    Statement& Cached(const std::string& sql);
+
+    sqlite3* db_ = nullptr;
+    Dialect dialect_;
+    bool inTrans_ = false;
+    bool catalogReady_ = false;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
+};
+
+// Creates an empty embedded database file; fails when the file exists.
+void CreateEmbeddedDatabase(const std::string& path);
+
+}  // namespace tmigration::db::embedded

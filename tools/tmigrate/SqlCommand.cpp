@@ -1,0 +1,129 @@
+// tmigrate sql DIALECT CONNECTION [FILE]: runs statements one per line through the data access
+// layer, in the connection's dialect, printing the rows of each query tab-separated.
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "Commands.h"
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "db/engines/embedded/EmbeddedSession.h"
+
+namespace tmigrate {
+namespace {
+
+using namespace tmigration::db;
+
+std::string Trim(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool ReturnsRows(const std::string& statement) {
+    const std::string head = Upper(statement.substr(0, 7));
+    return head.rfind("SELECT", 0) == 0 || head.rfind("WITH", 0) == 0;
+}
+
+void PrintRows(Recordset& rs) {
+    const std::size_t n = rs.FieldCount();
+    for (std::size_t i = 0; i < n; ++i) std::cout << (i ? "\t" : "") << rs.Fields(i).Name();
+    std::cout << '\n';
+    for (; !rs.Eof(); rs.MoveNext()) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const Value& v = rs.Fields(i).GetValue();
+            std::cout << (i ? "\t" : "") << (v.IsNull() ? std::string("NULL") : v.AsText());
+        }
+        std::cout << '\n';
+    }
+}
+
+int RunStatements(Dialect dialect, const std::string& connection, std::istream& in) {
+    Connection conn;
+    conn.SetDialect(dialect);
+    std::string line;
+    int lineNo = 0;
+    try {
+        conn.Open(connection);
+    } catch (const DbError& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return 1;
+    }
+    while (std::getline(in, line)) {
+        ++lineNo;
+        const std::string statement = Trim(line);
+        if (statement.empty() || statement.rfind("--", 0) == 0) continue;
+        try {
+            const std::string word = Upper(statement);
+            if (word == "BEGIN")
+                conn.BeginTrans();
+            else if (word == "COMMIT")
+                conn.CommitTrans();
+            else if (word == "ROLLBACK")
+                conn.RollbackTrans();
+            else if (ReturnsRows(statement)) {
+                Recordset rs;
+                rs.SetCursorLocation(adUseServer);
+                rs.SetActiveConnection(&conn);
+                rs.Open(statement);
+                PrintRows(rs);
+            } else {
+                conn.Execute(statement);
+            }
+        } catch (const DbError& e) {
+            std::cerr << "error: " << lineNo << ": " << e.what() << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void AddSqlCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand("sql", "Run SQL statements (one per line) in a dialect");
+    static std::string dialectWord, connection, file;
+    cmd->add_option("DIALECT", dialectWord, "access, oracle or sql")
+        ->required()
+        ->check(CLI::IsMember({"access", "oracle", "sql"}));
+    cmd->add_option("CONNECTION", connection, "connection string, e.g. Provider=SQLite;Data Source=plant.db;")
+        ->required();
+    cmd->add_option("FILE", file, "statements to run (standard input when absent)");
+    cmd->callback([] {
+        Dialect dialect{};
+        ParseDialectWord(dialectWord, dialect);
+        if (file.empty()) {
+            ExitCode() = RunStatements(dialect, connection, std::cin);
+            return;
+        }
+        std::ifstream in(file);
+        if (!in) {
+            std::cerr << "error: cannot read " << file << '\n';
+            ExitCode() = 1;
+            return;
+        }
+        ExitCode() = RunStatements(dialect, connection, in);
+    });
+}
+
+void AddCreateCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand("create", "Create an empty embedded database file");
+    static std::string path;
+    cmd->add_option("PATH", path, "file to create")->required();
+    cmd->callback([] {
+        try {
+            tmigration::db::embedded::CreateEmbeddedDatabase(path);
+        } catch (const DbError& e) {
+            std::cerr << "error: " << e.what() << '\n';
+            ExitCode() = 1;
+        }
+    });
+}
+
+}  // namespace tmigrate
