@@ -69,9 +69,11 @@ void CompactDatabase(const std::string& sourceProvider, const std::string& destP
     if (opened != SQLITE_OK)
         throw db::DbError(context + (raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened)));
 
-    // Compaction needs the file to itself: an exclusive lock fails while anyone else reads or writes.
+    // Compaction needs the file to itself: the exclusive lock is refused while another connection
+    // holds the file, and in exclusive locking mode it is kept until the copy is written.
+    Run(database.get(), "PRAGMA locking_mode=EXCLUSIVE", context);
     Run(database.get(), "BEGIN EXCLUSIVE", context);
-    Run(database.get(), "ROLLBACK", context);
+    Run(database.get(), "COMMIT", context);
 
     sqlite3_stmt* rawStatement = nullptr;
     if (sqlite3_prepare_v2(database.get(), "VACUUM INTO ?1", -1, &rawStatement, nullptr) != SQLITE_OK)

@@ -19,6 +19,9 @@ void TakeFailureExit(FailureExit exit, std::string& strError) {
         case FailureExit::UnloadWindowThenDisconnect:
             window.Unload();
             DisconnectFromDatabase(strError);
+            // Disconnecting names itself on the window and so loads it again, hidden; the call
+            // still leaves the thread without a loaded window.
+            window.Unload();
             break;
         case FailureExit::DisconnectThenUnloadWindow:
             DisconnectFromDatabase(strError);

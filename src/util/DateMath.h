@@ -9,10 +9,6 @@
 
 namespace tmigration::util {
 
-// Seconds since 1970-01-01 00:00:00 in the proleptic Gregorian calendar, and back.
-std::int64_t ToSerialSeconds(const db::DateTime& t);
-db::DateTime FromSerialSeconds(std::int64_t seconds);
-
 // Whole seconds from `from` to `to` (negative when `to` is earlier).
 std::int64_t DateDiffSeconds(const db::DateTime& from, const db::DateTime& to);
 // The same span in hours: whole seconds divided by 3600.

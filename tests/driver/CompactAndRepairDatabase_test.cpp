@@ -22,9 +22,10 @@ void Exec(sqlite3* db, const std::string& sql) {
 }
 
 // A database whose deleted rows leave free pages behind, so compaction has something to do.
-void CreateDatabase(const std::string& path) {
+void CreateDatabase(const std::string& path, const std::string& journalMode) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    Exec(db, "PRAGMA journal_mode=" + journalMode);
     Exec(db, "CREATE TABLE T_TRNK_GAUGES (GAUGE_ID INTEGER PRIMARY KEY, NAME TEXT)");
     Exec(db,
          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
@@ -46,11 +47,12 @@ long long CountRows(const std::string& path) {
     return n;
 }
 
-class Compaction : public ::testing::Test {
+// The engine keeps its files in write-ahead-log mode; files from elsewhere may use a rollback journal.
+class Compaction : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
         frmProgress().Show();
-        CreateDatabase(path);
+        CreateDatabase(path, GetParam());
     }
     void TearDown() override { frmProgress().Unload(); }
 
@@ -60,19 +62,20 @@ class Compaction : public ::testing::Test {
     std::string strError = "untouched";
 };
 
-TEST_F(Compaction, ReplacesTheFileByItsCompactedCopy) {
+TEST_P(Compaction, ReplacesTheFileByItsCompactedCopy) {
     const auto before = fs::file_size(path);
     ASSERT_TRUE(CompactAndRepairDatabase(path, strError));
     EXPECT_EQ(strError, "untouched");
     EXPECT_LT(fs::file_size(path), before);
     EXPECT_EQ(CountRows(path), 10);
     EXPECT_FALSE(fs::exists(temporary));
+    EXPECT_FALSE(fs::exists(path + "-wal"));
     EXPECT_EQ(frmProgress().lblInfo().Caption, "Compacting and Repairing Database...");
     EXPECT_EQ(frmProgress().lblPercent().Caption, "100%");
     EXPECT_TRUE(frmProgress().Visible());
 }
 
-TEST_F(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
+TEST_P(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
     std::ofstream(temporary) << "left over";
     const auto before = fs::file_size(path);
     EXPECT_FALSE(CompactAndRepairDatabase(path, strError));
@@ -82,7 +85,7 @@ TEST_F(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
     EXPECT_FALSE(frmProgress().Visible());
 }
 
-TEST_F(Compaction, FileInUseElsewhereFails) {
+TEST_P(Compaction, FileInUseElsewhereFails) {
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     Exec(other, "BEGIN IMMEDIATE");
@@ -92,7 +95,7 @@ TEST_F(Compaction, FileInUseElsewhereFails) {
     EXPECT_EQ(CountRows(path), 10);
 }
 
-TEST_F(Compaction, UnreadableSourceFails) {
+TEST_P(Compaction, UnreadableSourceFails) {
     std::ofstream(dir.File("notes.mdb")) << "this is not a database file at all, just some words";
     EXPECT_FALSE(CompactAndRepairDatabase(dir.File("notes.mdb"), strError));
     EXPECT_NE(strError.find("not a database"), std::string::npos) << strError;
@@ -103,10 +106,12 @@ TEST_F(Compaction, UnreadableSourceFails) {
     EXPECT_FALSE(fs::exists(dir.File("missing.mdb")));
 }
 
-TEST_F(Compaction, PathWithoutPointIsAnInvalidArgument) {
+TEST_P(Compaction, PathWithoutPointIsAnInvalidArgument) {
     EXPECT_FALSE(CompactAndRepairDatabase(dir.File("plant"), strError));
     EXPECT_EQ(strError, "Compacting and Repairing Database: Invalid argument");
 }
+
+INSTANTIATE_TEST_SUITE_P(JournalModes, Compaction, ::testing::Values("DELETE", "WAL"));
 
 struct TemporaryCase {
     const char* path;
