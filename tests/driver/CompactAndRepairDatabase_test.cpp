@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 
 #include "driver/JetCompact.h"
 #include "driver/SharedProgressWindow.h"
@@ -117,6 +118,10 @@ struct TemporaryCase {
     const char* path;
     const char* temporary;
 };
+
+std::ostream& operator<<(std::ostream& os, const TemporaryCase& c) {
+    return os << c.path;
+}
 
 class TemporaryName : public ::testing::TestWithParam<TemporaryCase> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <ostream>
 
 #include "driver/SharedDatabase.h"
 #include "util/DateMath.h"
@@ -18,6 +19,10 @@ struct NowCase {
     db::Dialect dialect;
     const char* sql;
 };
+
+std::ostream& operator<<(std::ostream& os, const NowCase& c) {
+    return os << c.name;
+}
 
 class DatabaseNow : public testing::SharedStateTest, public ::testing::WithParamInterface<NowCase> {};
 
@@ -56,6 +61,11 @@ struct BuildCase {
     int parts[6];
     DateTime expected;
 };
+
+std::ostream& operator<<(std::ostream& os, const BuildCase& c) {
+    return os << c.parts[0] << "-" << c.parts[1] << "-" << c.parts[2] << " " << c.parts[3] << ":"
+              << c.parts[4] << ":" << c.parts[5];
+}
 
 class Build : public ::testing::TestWithParam<BuildCase> {};
 

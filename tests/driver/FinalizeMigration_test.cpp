@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "driver/SharedDatabase.h"
 #include "transfer/RecordSchemaStep.h"
 
@@ -20,6 +22,10 @@ struct DialectCase {
     const char* statement;
     const char* finalLevel;
 };
+
+std::ostream& operator<<(std::ostream& os, const DialectCase& c) {
+    return os << c.name;
+}
 
 class Finalize : public testing::SharedStateTest, public ::testing::WithParamInterface<DialectCase> {
   protected:

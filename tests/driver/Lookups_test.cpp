@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 #include "driver/NumberLookups.h"
 #include "driver/RowDeletes.h"
@@ -46,6 +47,10 @@ struct NumberCase {
     std::int32_t id;
     const char* sql;
 };
+
+std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
+    return os << c.name;
+}
 
 class NumberLookup : public Lookups, public ::testing::WithParamInterface<NumberCase> {};
 
@@ -177,6 +182,10 @@ struct DeleteCase {
     std::function<void(std::int32_t, std::int32_t)> remove;
     const char* sql;  // for type 7, target 70
 };
+
+std::ostream& operator<<(std::ostream& os, const DeleteCase& c) {
+    return os << c.name;
+}
 
 class RowDelete : public Lookups, public ::testing::WithParamInterface<DeleteCase> {
   protected:

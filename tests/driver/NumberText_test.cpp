@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tmigration::driver {
 namespace {
 
@@ -16,6 +18,10 @@ struct DecimalCase {
     bool point;  // valid with "." as the decimal separator
     bool comma;  // valid with ","
 };
+
+std::ostream& operator<<(std::ostream& os, const DecimalCase& c) {
+    return os << '"' << c.text << "\" " << c.integerDigits << "." << c.fractionDigits;
+}
 
 class ValidDecimal : public ::testing::TestWithParam<DecimalCase> {};
 
@@ -48,6 +54,10 @@ struct SplitCase {
     std::vector<std::string> pieces;
 };
 
+std::ostream& operator<<(std::ostream& os, const SplitCase& c) {
+    return os << '"' << c.text << '"';
+}
+
 class Split : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(Split, CutsAtEverySemicolon) {
@@ -61,12 +71,6 @@ INSTANTIATE_TEST_SUITE_P(Lists, Split,
                                            SplitCase{"a;b;c", {"a", "b", "c"}}, SplitCase{"a;", {"a", ""}},
                                            SplitCase{";a", {"", "a"}}, SplitCase{" a ; b", {" a ", " b"}},
                                            SplitCase{";;", {"", "", ""}}));
-
-TEST(LocaleItems, SeparatorAndSignComeFromTheUserLocale) {
-    EXPECT_EQ(GetDecimalSeparator(), util::UserNumberFormat().decimalSeparator);
-    EXPECT_EQ(GetNegativeSign(), util::UserNumberFormat().negativeSign);
-    EXPECT_FALSE(GetDecimalSeparator().empty());
-}
 
 }  // namespace
 }  // namespace tmigration::driver

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "driver/SharedDatabase.h"
 
 namespace tmigration::driver {
@@ -82,6 +84,10 @@ struct IdleCase {
     DateTime statusDate;
 };
 
+std::ostream& operator<<(std::ostream& os, const IdleCase& c) {
+    return os << "buffer " << c.buffer;
+}
+
 class BufferIdle : public ShiftHours, public ::testing::WithParamInterface<IdleCase> {};
 
 TEST_P(BufferIdle, IsElapsedLessSetupCycleAndDowntime) {
@@ -131,6 +137,10 @@ struct HistoryCase {
     std::int32_t id;
     double idle;
 };
+
+std::ostream& operator<<(std::ostream& os, const HistoryCase& c) {
+    return os << "shift history " << c.id;
+}
 
 class HistoryIdle : public ShiftHours, public ::testing::WithParamInterface<HistoryCase> {};
 

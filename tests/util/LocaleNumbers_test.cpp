@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tmigration::util {
 namespace {
 
@@ -13,6 +15,10 @@ struct NumericCase {
     bool point;  // numeric with "." decimals
     bool comma;  // numeric with "," decimals
 };
+
+std::ostream& operator<<(std::ostream& os, const NumericCase& c) {
+    return os << '"' << c.text << '"';
+}
 
 class Numeric : public ::testing::TestWithParam<NumericCase> {};
 
@@ -39,6 +45,10 @@ struct FormatCase {
     const char* point;
     const char* comma;
 };
+
+std::ostream& operator<<(std::ostream& os, const FormatCase& c) {
+    return os << c.point;
+}
 
 class Format : public ::testing::TestWithParam<FormatCase> {};
 

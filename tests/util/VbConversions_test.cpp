@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <stdexcept>
 
 namespace tmigration::util {
@@ -13,6 +14,10 @@ struct RoundingCase {
     double input;
     int expected;
 };
+
+std::ostream& operator<<(std::ostream& os, const RoundingCase& c) {
+    return os << c.input;
+}
 
 class CIntRounding : public ::testing::TestWithParam<RoundingCase> {};
 
@@ -33,6 +38,10 @@ struct RangeCase {
     bool fitsInt;
     bool fitsLong;
 };
+
+std::ostream& operator<<(std::ostream& os, const RangeCase& c) {
+    return os << c.input;
+}
 
 class IntegerRange : public ::testing::TestWithParam<RangeCase> {};
 
@@ -71,6 +80,10 @@ struct ValCase {
     double expected;
 };
 
+std::ostream& operator<<(std::ostream& os, const ValCase& c) {
+    return os << '"' << c.text << '"';
+}
+
 class ValParse : public ::testing::TestWithParam<ValCase> {};
 
 TEST_P(ValParse, ReadsTheLeadingNumber) {
@@ -96,6 +109,10 @@ struct PercentCase {
     double total;
     int expected;
 };
+
+std::ostream& operator<<(std::ostream& os, const PercentCase& c) {
+    return os << c.done << "/" << c.total;
+}
 
 class Percent : public ::testing::TestWithParam<PercentCase> {};
 
