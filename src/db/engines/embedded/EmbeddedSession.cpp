@@ -96,34 +96,86 @@ bool IsDdl(const Tokens& sig) {
 
 class EmbeddedCursor final : public EngineCursor {
   public:
-    EmbeddedCursor(sqlite3* db, const std::string& sql, std::string table)
-        : stmt_(db, sql), table_(std::move(table)) {
-        const int n = sqlite3_column_count(stmt_.get());
+    using Pool = std::unordered_map<std::string, std::vector<std::unique_ptr<Statement>>>;
+
+    EmbeddedCursor(std::unique_ptr<Statement> stmt, std::string table, std::string key,
+                   std::weak_ptr<void> owner, Pool* pool)
+        : stmt_(std::move(stmt)),
+          table_(std::move(table)),
+          key_(std::move(key)),
+          owner_(std::move(owner)),
+          pool_(pool) {
+        const int n = sqlite3_column_count(stmt_->get());
         first_ = table_.empty() ? 0 : 1;
         for (int i = first_; i < n; ++i) {
-            const char* decl = sqlite3_column_decltype(stmt_.get(), i);
+            const char* decl = sqlite3_column_decltype(stmt_->get(), i);
             columns_.push_back(
-                ColumnInfo{sqlite3_column_name(stmt_.get(), i), AdoTypeOfDeclared(decl ? decl : "")});
+                ColumnInfo{sqlite3_column_name(stmt_->get(), i), AdoTypeOfDeclared(decl ? decl : "")});
+        }
+    }
+    ~EmbeddedCursor() override {
+        // Hand the statement back for the next query of the same shape, while the session lives.
+        if (auto alive = owner_.lock()) {
+            stmt_->Reset();
+            auto& slot = (*pool_)[key_];
+            if (slot.size() < 4) slot.push_back(std::move(stmt_));
         }
     }
     const std::vector<ColumnInfo>& Columns() const override { return columns_; }
     const std::string& UpdatableTable() const override { return table_; }
     bool Fetch(Row& row) override {
-        if (!stmt_.Step()) return false;
-        row.id = first_ ? sqlite3_column_int64(stmt_.get(), 0) : 0;
+        if (!stmt_->Step()) return false;
+        row.id = first_ ? sqlite3_column_int64(stmt_->get(), 0) : 0;
         row.values.clear();
         row.values.reserve(columns_.size());
         for (std::size_t i = 0; i < columns_.size(); ++i)
-            row.values.push_back(stmt_.Column(static_cast<int>(i) + first_, columns_[i].adoType));
+            row.values.push_back(stmt_->Column(static_cast<int>(i) + first_, columns_[i].adoType));
         return true;
     }
 
   private:
-    Statement stmt_;
+    std::unique_ptr<Statement> stmt_;
     std::string table_;
+    std::string key_;
+    std::weak_ptr<void> owner_;
+    Pool* pool_;
     int first_ = 0;
     std::vector<ColumnInfo> columns_;
 };
+
+// Replaces the literals of the WHERE clause by parameters: "K = 5" and "K = 7" then share one
+// prepared statement.
+std::vector<Value> ParameterizeLiterals(Tokens& tokens) {
+    std::vector<Value> params;
+    int depth = 0;
+    bool inWhere = false;
+    for (auto& t : tokens) {
+        if (t.IsPunct('('))
+            ++depth;
+        else if (t.IsPunct(')'))
+            --depth;
+        else if (depth == 0 && t.Is("WHERE"))
+            inWhere = true;
+        else if (depth == 0 && (t.Is("ORDER") || t.Is("GROUP") || t.Is("HAVING") || t.Is("UNION")))
+            inWhere = false;
+        else if (inWhere && t.kind == Kind::Number) {
+            if (t.text.find_first_of(".eE") == std::string::npos && t.text.size() < 18)
+                params.emplace_back(static_cast<long long>(std::stoll(t.text)));
+            else
+                params.emplace_back(std::stod(t.text));
+            t.text = "?";
+        } else if (inWhere && t.kind == Kind::String) {
+            std::string v;
+            for (std::size_t i = 1; i + 1 < t.text.size(); ++i) {
+                v += t.text[i];
+                if (t.text[i] == '\'' && t.text[i + 1] == '\'') ++i;
+            }
+            params.emplace_back(std::move(v));
+            t.text = "?";
+        }
+    }
+    return params;
+}
 
 }  // namespace
 
@@ -166,6 +218,7 @@ EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dia
 
 EmbeddedSession::~EmbeddedSession() {
     cache_.clear();
+    pool_.reset();
     if (inTrans_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);
 }
@@ -221,12 +274,16 @@ void EmbeddedSession::Execute(const std::string& sql) {
                 if (on) sqlite3_exec(s->db_, "BEGIN", nullptr, nullptr, nullptr);
             }
         } reopen{this, implicitCommit};
+        // Tables may come and go: forget the names and statements that knew them.
+        tableNames_.clear();
+        pool_->free.clear();
         Exec(db_, "SAVEPOINT tm_ddl");
         try {
             if (!RunDdl(sig)) Exec(db_, Prepared(sql));
             Exec(db_, "RELEASE tm_ddl");
         } catch (...) {
             sqlite3_exec(db_, "ROLLBACK TO tm_ddl; RELEASE tm_ddl;", nullptr, nullptr, nullptr);
+            tableNames_.clear();
             throw;
         }
         return;
@@ -272,6 +329,7 @@ std::unique_ptr<EngineCursor> EmbeddedSession::Query(const std::string& sql) {
         }
     }
     if (!simple || fromAt == tokens.size() || table.empty() || table.rfind("_tm_", 0) == 0) table.clear();
+    const std::vector<Value> params = ParameterizeLiterals(tokens);
     std::string text;
     if (!table.empty()) {
         text = Join(tokens, 0, selectAt + 1) + " " + Quote(table) + ".rowid, " + Join(tokens, selectAt + 1);
@@ -280,7 +338,18 @@ std::unique_ptr<EngineCursor> EmbeddedSession::Query(const std::string& sql) {
     } else {
         text = Join(tokens);
     }
-    return std::make_unique<EmbeddedCursor>(db_, text, table);
+    std::unique_ptr<Statement> stmt;
+    auto& slot = pool_->free[text];
+    if (!slot.empty()) {
+        stmt = std::move(slot.back());
+        slot.pop_back();
+    } else {
+        if (pool_->free.size() > 512) pool_->free.clear();
+        stmt = std::make_unique<Statement>(db_, text);
+    }
+    for (std::size_t i = 0; i < params.size(); ++i) stmt->Bind(static_cast<int>(i) + 1, params[i]);
+    return std::make_unique<EmbeddedCursor>(std::move(stmt), table, text, std::weak_ptr<void>(pool_),
+                                            &pool_->free);
 }
 
 std::int64_t EmbeddedSession::CountRows(const std::string& sql) {
@@ -371,6 +440,7 @@ void EmbeddedSession::CommitTrans() {
 void EmbeddedSession::RollbackTrans() {
     if (!inTrans_) throw DbError("No transaction is active.");
     inTrans_ = false;
+    tableNames_.clear();
     if (!sqlite3_get_autocommit(db_)) Exec(db_, "ROLLBACK");
 }
 
@@ -395,12 +465,15 @@ bool EmbeddedSession::TableExists(const std::string& table) {
 }
 
 std::string EmbeddedSession::StoredTableName(const std::string& table) {
+    const std::string upper = UpperAscii(table);
+    if (auto it = tableNames_.find(upper); it != tableNames_.end()) return it->second;
     Statement& stmt =
         Cached("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
     stmt.Bind(1, Value(table));
     std::string name;
     if (stmt.Step()) name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
     stmt.Reset();
+    if (!name.empty()) tableNames_.emplace(upper, name);
     return name;
 }
 

@@ -68,8 +68,16 @@ class EmbeddedSession final : public EngineSession {
     std::string Prepared(const std::string& sql) const;  // dialect SQL rewritten for SQLite
     Statement& Cached(const std::string& sql);
 
+    // Prepared queries by their text with literals as parameters, so that a lookup repeated with
+    // other values is prepared once. Cursors borrow a statement and hand it back when done.
+    struct StatementPool {
+        std::unordered_map<std::string, std::vector<std::unique_ptr<Statement>>> free;
+    };
+
     sqlite3* db_ = nullptr;
     Dialect dialect_;
+    std::shared_ptr<StatementPool> pool_ = std::make_shared<StatementPool>();
+    std::unordered_map<std::string, std::string> tableNames_;  // upper-case name -> stored name
     bool inTrans_ = false;
     bool catalogReady_ = false;
     std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;

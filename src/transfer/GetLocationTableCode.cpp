@@ -1,0 +1,24 @@
+#include "transfer/GetLocationTableCode.h"
+
+namespace tmigration::transfer {
+
+namespace {
+constexpr std::int16_t kNoTable = -1;
+}
+
+std::string LocationProductTypeSql(std::int64_t locationId) {
+    return std::string("select PTYPE_ID from T_TRNK_LOCATION ") +
+           " where LOCATION_ID = " + std::to_string(locationId);
+}
+
+std::int16_t LocationTableCodeFor(const LocationProductType& row) {
+    if (!row.rowFound) return kNoTable;
+    return row.productType == kLocationProductType ? kLocationTableCode : kCribTableCode;
+}
+
+std::int16_t GetLocationTableCode(std::optional<std::int64_t> locationId, const LocationQuery& query) {
+    if (!locationId) return kNoTable;
+    return LocationTableCodeFor(query(LocationProductTypeSql(*locationId)));
+}
+
+}  // namespace tmigration::transfer
