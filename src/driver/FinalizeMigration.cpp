@@ -1,9 +1,11 @@
 #include "driver/FinalizeMigration.h"
 
+#include <cstdint>
 #include <exception>
 
 #include "driver/RecordsetHelpers.h"
 #include "driver/SharedProgressWindow.h"
+#include "schema/SchemaStatements.h"
 #include "transfer/RecordSchemaStep.h"
 
 namespace tmigration::driver {
@@ -38,7 +40,8 @@ bool FinalizeMigration(db::Dialect databaseType, std::string& strError) {
         window.UpdatePercentDone(0);
         std::string message;
         if (!ExecuteSQL(FinalizationStatement(databaseType), message) ||
-            !transfer::RecordSchemaStep(FinalSchemaLevel(databaseType), message)) {
+            !transfer::RecordSchemaStep(static_cast<std::int16_t>(schema::FinalSchemaLevel(databaseType)),
+                                        message)) {
             window.Hide();
             strError = kPrefix + message;
             return false;

@@ -3,16 +3,14 @@
 // 1653). On failure the progress window is hidden and strError reads "Finalizing Migration: ...".
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "db/Dialect.h"
 
 namespace tmigration::driver {
 
-// The statement and the final item-1 level for a dialect.
+// The statement that creates the placeholder table in a dialect.
 std::string FinalizationStatement(db::Dialect databaseType);
-std::int16_t FinalSchemaLevel(db::Dialect databaseType);
 
 bool FinalizeMigration(db::Dialect databaseType, std::string& strError);
 
