@@ -1,0 +1,63 @@
+#include "driver/MigrationDriver.h"
+
+#include "driver/ConnectionSteps.h"
+#include "driver/SharedConnection.h"
+#include "driver/SharedProgressWindow.h"
+#include "ui/WindowSystem.h"
+
+namespace tmigration::driver {
+namespace {
+
+// DisconnectFromDatabase writes strError only when closing itself fails, so the failing phase's
+// message reaches the caller unchanged.
+void TakeFailureExit(FailureExit exit, std::string& strError) {
+    ui::frmProgress& window = frmProgress();
+    switch (exit) {
+        case FailureExit::UnloadWindow:
+            window.Unload();
+            break;
+        case FailureExit::UnloadWindowThenDisconnect:
+            window.Unload();
+            DisconnectFromDatabase(strError);
+            // Disconnecting names itself on the window and so loads it again, hidden; the call
+            // still leaves the thread without a loaded window.
+            window.Unload();
+            break;
+        case FailureExit::DisconnectThenUnloadWindow:
+            DisconnectFromDatabase(strError);
+            window.Unload();
+            break;
+    }
+    ui::SetMousePointer(ui::vbDefault);
+}
+
+}  // namespace
+
+bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std::string& strConnection,
+                  std::string& strError) {
+    ui::frmProgress& window = frmProgress();
+    window.Load();
+    window.Show();
+    ui::SetMousePointer(ui::vbHourglass);
+    window.UpdateOverallPercentDone(0);
+
+    // Without a connection in the slot the connect step reports it.
+    if (const auto& connection = gConnectionSlot()) connection->SetDialect(databaseType);
+
+    const PhaseContext context{databaseType, strConnection};
+    for (const PhaseEntry& entry : phases.Entries()) {
+        if (entry.accessOnly && databaseType != db::Dialect::Access) continue;
+        if (!entry.step(context, strError)) {
+            TakeFailureExit(entry.onFailure, strError);
+            return false;
+        }
+        if (entry.overallAfter) window.UpdateOverallPercentDone(*entry.overallAfter);
+    }
+
+    window.UpdateOverallPercentDone(100);
+    window.Unload();
+    ui::SetMousePointer(ui::vbDefault);
+    return true;
+}
+
+}  // namespace tmigration::driver

@@ -1,0 +1,101 @@
+#include "driver/PhaseTable.h"
+
+#include <stdexcept>
+
+#include "driver/CompactAndRepairDatabase.h"
+#include "driver/ConnectionSteps.h"
+#include "driver/FinalizeMigration.h"
+
+namespace tmigration::driver {
+namespace {
+
+// Stands for a phase whose work is not part of this build yet: it succeeds without doing anything.
+bool NothingToDo(const PhaseContext&, std::string&) {
+    return true;
+}
+
+// Creates the dialect's table creator of one module and runs its SetupDatabase; for example
+// SetupWith<CAccessCommonTableCreator, COracleCommonTableCreator, CSQLCommonTableCreator>.
+template <class AccessCreator, class OracleCreator, class SqlCreator>
+[[maybe_unused]] bool SetupWith(const PhaseContext& context, std::string& strError) {
+    switch (context.databaseType) {
+        case db::Dialect::Access:
+            return AccessCreator().SetupDatabase(strError);
+        case db::Dialect::Oracle:
+            return OracleCreator().SetupDatabase(strError);
+        case db::Dialect::SqlServer:
+            return SqlCreator().SetupDatabase(strError);
+    }
+    return false;
+}
+
+// A step per dialect taking only strError, such as CreateNewAccessTables / ..Oracle.. / ..SQL...
+using DialectStep = bool (*)(std::string& strError);
+[[maybe_unused]] PhaseStep ByDialect(DialectStep access, DialectStep oracle, DialectStep sql) {
+    return [=](const PhaseContext& context, std::string& strError) {
+        switch (context.databaseType) {
+            case db::Dialect::Access:
+                return access(strError);
+            case db::Dialect::Oracle:
+                return oracle(strError);
+            case db::Dialect::SqlServer:
+                return sql(strError);
+        }
+        return false;
+    };
+}
+
+bool Connect(const PhaseContext& context, std::string& strError) {
+    return ConnectToDatabase(context.connection, strError);
+}
+
+bool Finalize(const PhaseContext& context, std::string& strError) {
+    return FinalizeMigration(context.databaseType, strError);
+}
+
+bool Disconnect(const PhaseContext&, std::string& strError) {
+    return DisconnectFromDatabase(strError);
+}
+
+// Cutting the path is the driver's own statement: when it fails the error leaves the call.
+bool Compact(const PhaseContext& context, std::string& strError) {
+    return CompactAndRepairDatabase(CutAccessDataSource(context.connection), strError);
+}
+
+}  // namespace
+
+std::vector<PhaseEntry> StandardPhases() {
+    using F = FailureExit;
+    return {
+        {Phase::ConnectToDatabase, Connect, std::nullopt, F::UnloadWindow},
+        {Phase::SetupCommon, NothingToDo, 1, F::UnloadWindowThenDisconnect},
+        {Phase::SetupGage, NothingToDo, 2, F::UnloadWindowThenDisconnect},
+        {Phase::SetupMDC, NothingToDo, 3, F::UnloadWindowThenDisconnect},
+        {Phase::SetupTool, NothingToDo, 4, F::UnloadWindowThenDisconnect},
+        {Phase::SetupTraveler, NothingToDo, 5, F::UnloadWindowThenDisconnect},
+        {Phase::PrepareOldTables, NothingToDo, 6, F::DisconnectThenUnloadWindow},
+        {Phase::CreateNewTables, NothingToDo, 7, F::DisconnectThenUnloadWindow},
+        {Phase::MigrateData, NothingToDo, 97, F::DisconnectThenUnloadWindow},
+        {Phase::DeleteOldTables, NothingToDo, 98, F::DisconnectThenUnloadWindow},
+        {Phase::FinalizeMigration, Finalize, 99, F::DisconnectThenUnloadWindow},
+        {Phase::DisconnectFromDatabase, Disconnect, std::nullopt, F::UnloadWindow},
+        {Phase::CompactAndRepairDatabase, Compact, std::nullopt, F::UnloadWindow, true},
+    };
+}
+
+void PhaseTable::Override(Phase phase, PhaseStep step) {
+    for (PhaseEntry& entry : entries_)
+        if (entry.phase == phase) entry.step = std::move(step);
+}
+
+std::string CutAccessDataSource(const std::string& connection) {
+    static const std::string key = "Data Source=";
+    const auto p = connection.find(key);
+    const auto q = p == std::string::npos ? std::string::npos : connection.find(';', p);
+    if (q == std::string::npos)
+        throw std::invalid_argument(
+            "Invalid argument: the connection string has no \"Data Source=\" part ended by \";\"");
+    return connection.substr(p + key.size(), q - p - key.size());
+}
+
+}  // namespace tmigration::driver

@@ -1,0 +1,71 @@
+// PhaseTable: the ordered phases of one migration call, each with its step, the overall percentage
+// shown after it succeeds and the way the call ends when it fails. StandardPhases() is the one
+// place that names the step of every phase; a migration object may replace single steps (tests).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "db/Dialect.h"
+
+namespace tmigration::driver {
+
+enum class Phase {
+    ConnectToDatabase,
+    SetupCommon,
+    SetupGage,
+    SetupMDC,
+    SetupTool,
+    SetupTraveler,
+    PrepareOldTables,
+    CreateNewTables,
+    MigrateData,
+    DeleteOldTables,
+    FinalizeMigration,
+    DisconnectFromDatabase,
+    CompactAndRepairDatabase,
+};
+
+struct PhaseContext {
+    db::Dialect databaseType;
+    std::string connection;  // the caller's connection string, unchanged
+};
+
+using PhaseStep = std::function<bool(const PhaseContext& context, std::string& strError)>;
+
+// What the call does, besides restoring the default pointer, when a phase fails.
+enum class FailureExit {
+    UnloadWindow,                // the connection is not open (connect, disconnect, compaction)
+    UnloadWindowThenDisconnect,  // a module's legacy upgrade
+    DisconnectThenUnloadWindow,  // preparation, new schema, transfers, removal, finalization
+};
+
+struct PhaseEntry {
+    Phase phase;
+    PhaseStep step;
+    std::optional<std::int16_t> overallAfter;  // overall percentage once the step succeeded
+    FailureExit onFailure;
+    bool accessOnly = false;
+};
+
+std::vector<PhaseEntry> StandardPhases();
+
+class PhaseTable {
+  public:
+    PhaseTable() : entries_(StandardPhases()) {}
+    const std::vector<PhaseEntry>& Entries() const { return entries_; }
+    // Runs `step` in place of the phase's own step.
+    void Override(Phase phase, PhaseStep step);
+
+  private:
+    std::vector<PhaseEntry> entries_;
+};
+
+// The database file of an Access connection string: the text between the first "Data Source="
+// (exact case) and the next ";". std::invalid_argument when there is no such text to cut.
+std::string CutAccessDataSource(const std::string& connection);
+
+}  // namespace tmigration::driver
