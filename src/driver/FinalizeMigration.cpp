@@ -28,11 +28,6 @@ std::string FinalizationStatement(db::Dialect databaseType) {
     return create;
 }
 
-// One past the last statement of the dialect's schema statement list.
-std::int16_t FinalSchemaLevel(db::Dialect databaseType) {
-    return databaseType == db::Dialect::Oracle ? 1653 : 1554;
-}
-
 bool FinalizeMigration(db::Dialect databaseType, std::string& strError) {
     ui::frmProgress& window = frmProgress();
     try {
