@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/engines/embedded/EmbeddedSession.h"
+#include "driver/RecordsetHelpers.h"
 #include "driver/SharedConnection.h"
 #include "driver/SharedProgressWindow.h"
 #include "driver/TempDir.h"
+#include "legacy/catalog/LegacyCreateAll.h"
 
 namespace tmigration::testing {
 
@@ -51,6 +54,19 @@ class SharedDatabase {
         sent.resize(before);
     }
 
+    // Creates every module's legacy tables from the catalogs on the shared connection, unrecorded:
+    // the database the legacy upgrade leaves behind, without rows.
+    void CreateLegacySchema(db::Dialect dialect) {
+        const auto before = sent.size();
+        for (legacy::Module module : legacy::kAllModules) {
+            std::string strError;
+            const auto run = [&](const std::string& sql) { return driver::ExecuteSQL(sql, strError); };
+            if (!legacy::ForEachLegacyStatement(module, dialect, run, {}))
+                throw std::runtime_error(std::string(legacy::ModuleName(module)) + ": " + strError);
+        }
+        sent.resize(before);
+    }
+
     // The first column of the first row of a query on a separate connection, as text ("NULL" for Null).
     std::string Scalar(const std::string& sql, db::Dialect dialect = db::Dialect::Access) const {
         db::Connection c;
@@ -66,6 +82,24 @@ class SharedDatabase {
         rs.Close();
         c.Close();
         return text;
+    }
+
+    // The tables of the file in name order, without the engine's own bookkeeping (_tm_*, sqlite_*).
+    std::vector<std::string> Tables() const {
+        db::Connection c;
+        c.Open(ConnectionString());
+        db::Recordset rs;
+        rs.SetActiveConnection(&c);
+        rs.SetCursorLocation(db::adUseClient);
+        rs.Open("select name from sqlite_master where type = 'table' order by name");
+        std::vector<std::string> names;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            const std::string name = rs.Get("name").AsText();
+            if (!name.starts_with("_tm_") && !name.starts_with("sqlite_")) names.push_back(name);
+        }
+        rs.Close();
+        c.Close();
+        return names;
     }
 
     std::vector<std::string> sent;
