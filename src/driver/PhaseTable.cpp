@@ -5,6 +5,9 @@
 #include "driver/CompactAndRepairDatabase.h"
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
+#include "schema/CreateNewTables.h"
+#include "schema/DeleteOldTables.h"
+#include "transfer/PrepareOldTables.h"
 
 namespace tmigration::driver {
 namespace {
@@ -31,7 +34,7 @@ template <class AccessCreator, class OracleCreator, class SqlCreator>
 
 // A step per dialect taking only strError, such as CreateNewAccessTables / ..Oracle.. / ..SQL...
 using DialectStep = bool (*)(std::string& strError);
-[[maybe_unused]] PhaseStep ByDialect(DialectStep access, DialectStep oracle, DialectStep sql) {
+PhaseStep ByDialect(DialectStep access, DialectStep oracle, DialectStep sql) {
     return [=](const PhaseContext& context, std::string& strError) {
         switch (context.databaseType) {
             case db::Dialect::Access:
@@ -47,6 +50,10 @@ using DialectStep = bool (*)(std::string& strError);
 
 bool Connect(const PhaseContext& context, std::string& strError) {
     return ConnectToDatabase(context.connection, strError);
+}
+
+bool Prepare(const PhaseContext& context, std::string& strError) {
+    return transfer::PrepareOldTables(context.databaseType, strError);
 }
 
 bool Finalize(const PhaseContext& context, std::string& strError) {
@@ -73,10 +80,14 @@ std::vector<PhaseEntry> StandardPhases() {
         {Phase::SetupMDC, NothingToDo, 3, F::UnloadWindowThenDisconnect},
         {Phase::SetupTool, NothingToDo, 4, F::UnloadWindowThenDisconnect},
         {Phase::SetupTraveler, NothingToDo, 5, F::UnloadWindowThenDisconnect},
-        {Phase::PrepareOldTables, NothingToDo, 6, F::DisconnectThenUnloadWindow},
-        {Phase::CreateNewTables, NothingToDo, 7, F::DisconnectThenUnloadWindow},
+        {Phase::PrepareOldTables, Prepare, 6, F::DisconnectThenUnloadWindow},
+        {Phase::CreateNewTables,
+         ByDialect(schema::CreateNewAccessTables, schema::CreateNewOracleTables, schema::CreateNewSQLTables),
+         7, F::DisconnectThenUnloadWindow},
         {Phase::MigrateData, NothingToDo, 97, F::DisconnectThenUnloadWindow},
-        {Phase::DeleteOldTables, NothingToDo, 98, F::DisconnectThenUnloadWindow},
+        {Phase::DeleteOldTables,
+         ByDialect(schema::DeleteOldAccessTables, schema::DeleteOldOracleTables, schema::DeleteOldSQLTables),
+         98, F::DisconnectThenUnloadWindow},
         {Phase::FinalizeMigration, Finalize, 99, F::DisconnectThenUnloadWindow},
         {Phase::DisconnectFromDatabase, Disconnect, std::nullopt, F::UnloadWindow},
         {Phase::CompactAndRepairDatabase, Compact, std::nullopt, F::UnloadWindow, true},

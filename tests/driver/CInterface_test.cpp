@@ -7,13 +7,10 @@
 namespace tmigration {
 namespace {
 
-// A database that finalizes: the new schema's item row is there, the placeholder table is not.
-void PrepareFinalizableDatabase(testing::SharedDatabase& database) {
+// A database holding every module's legacy tables, so that a migration runs to its end.
+void PrepareLegacyDatabase(testing::SharedDatabase& database) {
     database.OpenShared(db::Dialect::Access);
-    database.Run(
-        {"CREATE TABLE T_SFC_DB_ITEM (DB_ITEM_ID COUNTER NOT NULL PRIMARY KEY, DB_ITEM_CODE INTEGER, "
-         "DB_ITEM_VALUE INTEGER)",
-         "INSERT INTO T_SFC_DB_ITEM (DB_ITEM_CODE, DB_ITEM_VALUE) VALUES (1, 1553)"});
+    database.CreateLegacySchema(db::Dialect::Access);
     driver::gConnectionSlot().reset();
 }
 
@@ -35,7 +32,7 @@ TEST_F(CInterface, CreatesTheClassByItsProgrammaticNameOnly) {
 
 TEST_F(CInterface, ResultAndErrorTextOfEachOutcome) {
     testing::SharedDatabase database;
-    PrepareFinalizableDatabase(database);
+    PrepareLegacyDatabase(database);
     tmigration_object* object = tmigration_create(TMIGRATION_PROGID);
     ASSERT_NE(object, nullptr);
 
@@ -58,7 +55,7 @@ TEST_F(CInterface, ResultAndErrorTextOfEachOutcome) {
 
 TEST_F(CInterface, SuccessLeavesTheErrorTextAsPassed) {
     testing::SharedDatabase database;
-    PrepareFinalizableDatabase(database);
+    PrepareLegacyDatabase(database);
     tmigration_object* object = tmigration_create(TMIGRATION_PROGID);
     EXPECT_EQ(tmigration_invoke(object, "MigrateAccess", database.ConnectionString().c_str(), "as passed"),
               TMIGRATION_TRUE);

@@ -56,11 +56,19 @@ class Migration : public testing::SharedStateTest {
         object = std::make_unique<CDatabaseMigrationObj>();
         const std::vector<PhaseEntry> entries = object->Phases().Entries();
         for (const PhaseEntry& entry : entries) {
-            object->Phases().Override(entry.phase, [this, entry](const PhaseContext& c, std::string& e) {
-                ran.push_back(entry.phase);
-                pointerDuringPhases.push_back(ui::MousePointer());
-                return entry.step(c, e);
-            });
+            // The schema phases need the legacy tables and have end-to-end tests of their own; here
+            // they stand aside, so that the database needs only the item row finalization writes.
+            const bool schemaPhase = entry.phase == Phase::PrepareOldTables ||
+                                     entry.phase == Phase::CreateNewTables ||
+                                     entry.phase == Phase::DeleteOldTables;
+            const PhaseStep step =
+                schemaPhase ? PhaseStep([](const PhaseContext&, std::string&) { return true; }) : entry.step;
+            object->Phases().Override(
+                entry.phase, [this, phase = entry.phase, step](const PhaseContext& c, std::string& e) {
+                    ran.push_back(phase);
+                    pointerDuringPhases.push_back(ui::MousePointer());
+                    return step(c, e);
+                });
         }
     }
     void TearDown() override {
