@@ -8,11 +8,16 @@ namespace tmigration::legacy {
 
 std::string_view CreateLegacyTablesText(Module module) {
     switch (module) {
-        case Module::Common: return "Updating Old Common Tables...";
-        case Module::Gage: return "Creating Old Gage Crib Tables...";
-        case Module::MDC: return "Creating Old MDC Tables...";
-        case Module::Tool: return "Creating Old Tool Crib Tables...";
-        case Module::Traveler: return "Creating Old Traveler Tables...";
+        case Module::Common:
+            return "Updating Old Common Tables...";
+        case Module::Gage:
+            return "Creating Old Gage Crib Tables...";
+        case Module::MDC:
+            return "Creating Old MDC Tables...";
+        case Module::Tool:
+            return "Creating Old Tool Crib Tables...";
+        case Module::Traveler:
+            return "Creating Old Traveler Tables...";
     }
     return {};
 }

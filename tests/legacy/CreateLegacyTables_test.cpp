@@ -11,7 +11,7 @@ namespace {
 using testing::SharedDatabase;
 
 class CreateLegacyTablesTest : public testing::SharedStateTest {
-protected:
+  protected:
     SharedDatabase db_;
 };
 

@@ -15,8 +15,8 @@ TEST(TmigrateMigrate, ABadConnectionStringFailsWithTheProvidersMessage) {
 // A database holding the five modules' legacy tables, made through the command line itself.
 void CreateLegacyModules(const TempDatabase& db, const std::string& dialect) {
     for (const char* module : {"common", "gage", "mdc", "tool", "traveler"}) {
-        auto r = RunCommand(Tmigrate() + " statements legacy " + module + " " + dialect + " | " + Tmigrate() + " sql " +
-                            dialect + " '" + db.ConnectionString() + "' 2>&1");
+        auto r = RunCommand(Tmigrate() + " statements legacy " + module + " " + dialect + " | " + Tmigrate() +
+                            " sql " + dialect + " '" + db.ConnectionString() + "' 2>&1");
         ASSERT_EQ(r.exitCode, 0) << module << ": " << r.out;
     }
 }
@@ -25,8 +25,9 @@ TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {
     TempDatabase db;
     CreateLegacyModules(db, "access");
     // No ";" after the path: the file path cannot be cut out for the compaction.
-    auto r = RunCommand(Tmigrate() + " migrate access 'Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + db.Path() +
-                        "' --progress plain 2>&1");
+    auto r =
+        RunCommand(Tmigrate() + " migrate access 'Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + db.Path() +
+                   "' --progress plain 2>&1");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Invalid argument"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Disconnecting from Database..."), std::string::npos) << r.out;

@@ -16,7 +16,8 @@ using tmigration::ui::TerminalProgressRenderer;
 tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress) {
     if (progress == "none") return {};
     if (progress == "auto") return TerminalProgressRenderer::StandardErrorFactory();
-    const auto mode = progress == "bar" ? TerminalProgressRenderer::Mode::InPlace : TerminalProgressRenderer::Mode::Lines;
+    const auto mode =
+        progress == "bar" ? TerminalProgressRenderer::Mode::InPlace : TerminalProgressRenderer::Mode::Lines;
     return [mode] { return std::make_unique<TerminalProgressRenderer>(std::cerr, mode); };
 }
 
@@ -26,9 +27,12 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
     std::string strError;
     bool ok = false;
     try {
-        if (dialect == "access") ok = migration.MigrateAccess(connection, strError);
-        else if (dialect == "oracle") ok = migration.MigrateOracle(connection, strError);
-        else ok = migration.MigrateSQL(connection, strError);
+        if (dialect == "access")
+            ok = migration.MigrateAccess(connection, strError);
+        else if (dialect == "oracle")
+            ok = migration.MigrateOracle(connection, strError);
+        else
+            ok = migration.MigrateSQL(connection, strError);
     } catch (const std::exception& e) {
         // Only the Access file path can fail this way, after the migration itself is complete.
         std::cerr << e.what() << '\n';
@@ -49,9 +53,11 @@ void AddMigrateCommand(CLI::App& app) {
     cmd->add_option("DIALECT", dialect, "access, oracle or sql")
         ->required()
         ->check(CLI::IsMember({"access", "oracle", "sql"}));
-    cmd->add_option("CONNECTION", connection, "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
+    cmd->add_option("CONNECTION", connection,
+                    "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
         ->required();
-    cmd->add_option("--progress", progress, "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
+    cmd->add_option("--progress", progress,
+                    "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
         ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
         ->capture_default_str();
     cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress); });

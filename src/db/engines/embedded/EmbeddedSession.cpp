@@ -12,7 +12,10 @@ using Kind = Token::Kind;
 
 // ---- SQL functions the rewritten expressions call -------------------------------------------
 
-void SqlDateTime(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+// tm_datetime(text) and tm_to_date(text, format): a date-time literal of any dialect as the ISO
+// text the engine stores. The error each raises is the database's own for a malformed literal.
+template <const char* kError>
+void SqlDateLiteral(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -20,27 +23,14 @@ void SqlDateTime(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     std::string iso;
     if (!ParseLooseDateTime(text ? text : "", iso)) {
-        sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.",
-                             -1);
+        sqlite3_result_error(ctx, kError, -1);
         return;
     }
     sqlite3_result_text(ctx, iso.c_str(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
 }
 
-void SqlToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    std::string iso;
-    if (!ParseLooseDateTime(text ? text : "", iso)) {
-        sqlite3_result_error(ctx, "ORA-01858: a non-numeric character was found where a numeric was expected",
-                             -1);
-        return;
-    }
-    sqlite3_result_text(ctx, iso.c_str(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
-}
+constexpr char kCastError[] = "Conversion failed when converting date and/or time from character string.";
+constexpr char kToDateError[] = "ORA-01858: a non-numeric character was found where a numeric was expected";
 
 // ---- statement shapes ------------------------------------------------------------------------
 
@@ -202,9 +192,9 @@ EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dia
         Exec(db_, "PRAGMA foreign_keys=OFF");
         if (dialect_ == Dialect::Oracle) Exec(db_, "PRAGMA case_sensitive_like=ON");
         sqlite3_create_function(db_, "tm_datetime", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                SqlDateTime, nullptr, nullptr);
-        sqlite3_create_function(db_, "tm_to_date", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SqlToDate,
-                                nullptr, nullptr);
+                                SqlDateLiteral<kCastError>, nullptr, nullptr);
+        sqlite3_create_function(db_, "tm_to_date", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                SqlDateLiteral<kToDateError>, nullptr, nullptr);
         catalogReady_ = TableExists("_tm_constraint");
     } catch (const DbError& e) {
         sqlite3_close(db_);
