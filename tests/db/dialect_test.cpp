@@ -162,6 +162,44 @@ TEST_P(SchemaScript, ExistingAndMissingObjectsAreErrors) {
               "no such constraint FK_PART_PTYPE on table T_TRNK_PART");
 }
 
+TEST_P(SchemaScript, ForeignKeysGuardBothEndsUntilDropped) {
+    Run("INSERT INTO T_TRNK_PTYPE (PTYPE_NAME) VALUES ('A')");
+    Run("INSERT INTO T_TRNK_PART (PTYPE_ID) VALUES (1)");
+    Run("INSERT INTO T_TRNK_PART (PTYPE_ID) VALUES (NULL)");
+    const std::string orphan = Error("INSERT INTO T_TRNK_PART (PTYPE_ID) VALUES (5)");
+    const std::string parent = Error("DELETE FROM T_TRNK_PTYPE");
+    switch (GetParam().dialect) {
+        case Dialect::Access:
+            EXPECT_EQ(orphan,
+                      "You cannot add or change a record because a related record is required in table "
+                      "'T_TRNK_PTYPE'.");
+            EXPECT_EQ(parent,
+                      "The record cannot be deleted or changed because table 'T_TRNK_PART' includes related "
+                      "records.");
+            break;
+        case Dialect::SqlServer:
+            EXPECT_EQ(
+                orphan,
+                "The INSERT statement conflicted with the FOREIGN KEY constraint \"FK_PART_PTYPE\". The "
+                "conflict occurred in table \"T_TRNK_PTYPE\", column 'PTYPE_ID'.");
+            EXPECT_NE(parent.find("REFERENCE constraint \"FK_PART_PTYPE\""), std::string::npos);
+            break;
+        case Dialect::Oracle:
+            EXPECT_EQ(orphan,
+                      "ORA-02291: integrity constraint (FK_PART_PTYPE) violated - parent key not found");
+            EXPECT_EQ(parent,
+                      "ORA-02292: integrity constraint (FK_PART_PTYPE) violated - child record found");
+            break;
+    }
+    EXPECT_NE(Error("UPDATE T_TRNK_PART SET PTYPE_ID = 9"), "(no error)");
+    Run("ALTER TABLE T_TRNK_PART DROP CONSTRAINT FK_PART_PTYPE");
+    Run("INSERT INTO T_TRNK_PART (PTYPE_ID) VALUES (5)");
+    // A key whose rows already break it is refused.
+    EXPECT_NE(Error(GetParam().ddl.back()), "(no error)");
+    Run("DELETE FROM T_TRNK_PART WHERE PTYPE_ID = 5");
+    Run(GetParam().ddl.back());
+}
+
 TEST_P(SchemaScript, ColumnsCanBeAddedAndRetypedKeepingRowsAndIndexes) {
     Run("INSERT INTO T_TRNK_PTYPE (PTYPE_NAME, L) VALUES ('A', 12)");
     const bool oracle = IsOracle();

@@ -8,6 +8,7 @@ namespace tmigrate {
 void AddSqlCommand(CLI::App& app);
 void AddCreateCommand(CLI::App& app);
 void AddStatementsCommand(CLI::App& app);
+void AddMigrateCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).
 int& ExitCode();

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     tmigrate::AddSqlCommand(app);
     tmigrate::AddCreateCommand(app);
     tmigrate::AddStatementsCommand(app);
+    tmigrate::AddMigrateCommand(app);
     CLI11_PARSE(app, argc, argv);
     return tmigrate::ExitCode();
 }

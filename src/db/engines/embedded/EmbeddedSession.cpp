@@ -12,7 +12,10 @@ using Kind = Token::Kind;
 
 // ---- SQL functions the rewritten expressions call -------------------------------------------
 
-void SqlDateTime(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+// tm_datetime(text) and tm_to_date(text, format): a date-time literal of any dialect as the ISO
+// text the engine stores. The error each raises is the database's own for a malformed literal.
+template <const char* kError>
+void SqlDateLiteral(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -20,27 +23,14 @@ void SqlDateTime(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     std::string iso;
     if (!ParseLooseDateTime(text ? text : "", iso)) {
-        sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.",
-                             -1);
+        sqlite3_result_error(ctx, kError, -1);
         return;
     }
     sqlite3_result_text(ctx, iso.c_str(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
 }
 
-void SqlToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    std::string iso;
-    if (!ParseLooseDateTime(text ? text : "", iso)) {
-        sqlite3_result_error(ctx, "ORA-01858: a non-numeric character was found where a numeric was expected",
-                             -1);
-        return;
-    }
-    sqlite3_result_text(ctx, iso.c_str(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
-}
+constexpr char kCastError[] = "Conversion failed when converting date and/or time from character string.";
+constexpr char kToDateError[] = "ORA-01858: a non-numeric character was found where a numeric was expected";
 
 // ---- statement shapes ------------------------------------------------------------------------
 
@@ -202,9 +192,9 @@ EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dia
         Exec(db_, "PRAGMA foreign_keys=OFF");
         if (dialect_ == Dialect::Oracle) Exec(db_, "PRAGMA case_sensitive_like=ON");
         sqlite3_create_function(db_, "tm_datetime", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                SqlDateTime, nullptr, nullptr);
-        sqlite3_create_function(db_, "tm_to_date", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SqlToDate,
-                                nullptr, nullptr);
+                                SqlDateLiteral<kCastError>, nullptr, nullptr);
+        sqlite3_create_function(db_, "tm_to_date", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                SqlDateLiteral<kToDateError>, nullptr, nullptr);
         catalogReady_ = TableExists("_tm_constraint");
     } catch (const DbError& e) {
         sqlite3_close(db_);
@@ -657,6 +647,7 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
         const std::string kind = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
         find.Reset();
         if (kind == "U") Exec(db_, "DROP INDEX IF EXISTS " + Quote("_tm_key_" + name));
+        if (kind == "F") DropForeignKeyTriggers(name);
         Statement& del = Cached("DELETE FROM _tm_constraint WHERE name = ?");
         del.Bind(1, Value(name));
         del.Run();
@@ -722,7 +713,15 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         const std::string ref = StoredTableName(Need(c, close + 2).Name());
         if (ref.empty()) throw DbError("no such table: " + c[close + 2].Name());
         checkColumns(table, cols);
+        // "REFERENCES b" alone means b's primary key; a column list names the key explicitly.
+        std::string refColumn;
+        if (close + 3 < c.size() && c[close + 3].IsPunct('('))
+            refColumn = Need(c, close + 4).Name();
+        else
+            refColumn = KeyColumnOf(ref);
         record("F", Names(cols), ref);
+        if (cols.size() == 1 && !refColumn.empty())
+            EnforceForeignKey(name, table, cols[0].Name(), ref, refColumn);
     } else if ((At(c, at, "PRIMARY") && At(c, at + 1, "KEY")) || At(c, at, "UNIQUE")) {
         const std::size_t open = At(c, at, "UNIQUE") ? at + 1 : at + 2;
         auto list = ParenList(c, open);
@@ -831,7 +830,10 @@ void EmbeddedSession::RebuildTable(const std::string& table,
     Exec(db_, "CREATE TABLE " + scratch + " (" + defs + ")");
     Exec(db_, "INSERT INTO " + scratch + " (" + names + ") SELECT " + names + " FROM " + Quote(table));
     Exec(db_, "DROP TABLE " + Quote(table));
+    // Other tables' triggers name this table; the legacy rename leaves them alone while it is away.
+    Exec(db_, "PRAGMA legacy_alter_table=ON");
     Exec(db_, "ALTER TABLE " + scratch + " RENAME TO " + Quote(table));
+    Exec(db_, "PRAGMA legacy_alter_table=OFF");
     for (const auto& sql : dependents) Exec(db_, sql);
     if (seq) {
         Statement s(db_, "UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?");
@@ -839,6 +841,81 @@ void EmbeddedSession::RebuildTable(const std::string& table,
         s.Bind(2, Value(table));
         s.Run();
     }
+}
+
+std::string EmbeddedSession::KeyColumnOf(const std::string& table) {
+    for (const auto& c : TableColumns(table))
+        if (c.definition.find("PRIMARY KEY") != std::string::npos) return c.name;
+    if (!catalogReady_) return {};
+    Statement& pk = Cached(
+        "SELECT cols FROM _tm_constraint WHERE tbl = ? AND kind IN ('P', 'U') AND cols NOT LIKE '%,%'");
+    pk.Bind(1, Value(table));
+    std::string column;
+    if (pk.Step()) column = reinterpret_cast<const char*>(sqlite3_column_text(pk.get(), 0));
+    pk.Reset();
+    return column;
+}
+
+namespace {
+std::string SqlText(const std::string& text) {
+    std::string out = "'";
+    for (char ch : text) out += ch == '\'' ? std::string("''") : std::string(1, ch);
+    return out + "'";
+}
+}  // namespace
+
+void EmbeddedSession::EnforceForeignKey(const std::string& name, const std::string& child,
+                                        const std::string& column, const std::string& parent,
+                                        const std::string& key) {
+    // The databases refuse a key whose rows already break it, then guard every later change.
+    const std::string orphan = " NOT EXISTS (SELECT 1 FROM " + Quote(parent) + " WHERE " + Quote(key) + " = ";
+    {
+        Statement check(db_, "SELECT 1 FROM " + Quote(child) + " AS c WHERE c." + Quote(column) +
+                                 " IS NOT NULL AND" + orphan + "c." + Quote(column) + ") LIMIT 1");
+        if (check.Step()) throw DbError(ForeignKeyMessage(name, child, column, parent, key, "ALTER TABLE"));
+    }
+    auto guard = [&](const char* suffix, const std::string& when, const std::string& verb) {
+        const std::string message = ForeignKeyMessage(name, child, column, parent, key, verb);
+        Exec(db_, "CREATE TRIGGER " + Quote("_tm_fk_" + name + suffix) + when +
+                      " BEGIN SELECT RAISE(ABORT, " + SqlText(message) + "); END");
+    };
+    const std::string childCheck =
+        " WHEN NEW." + Quote(column) + " IS NOT NULL AND" + orphan + "NEW." + Quote(column) + ")";
+    guard("_i", " BEFORE INSERT ON " + Quote(child) + childCheck, "INSERT");
+    guard("_u", " BEFORE UPDATE OF " + Quote(column) + " ON " + Quote(child) + childCheck, "UPDATE");
+    guard("_d",
+          " BEFORE DELETE ON " + Quote(parent) + " WHEN EXISTS (SELECT 1 FROM " + Quote(child) + " WHERE " +
+              Quote(column) + " = OLD." + Quote(key) + ")",
+          "DELETE");
+}
+
+std::string EmbeddedSession::ForeignKeyMessage(const std::string& name, const std::string& child,
+                                               const std::string& column, const std::string& parent,
+                                               const std::string& key, const std::string& verb) const {
+    const bool parentSide = verb == "DELETE";
+    switch (dialect_) {
+        case Dialect::Access:
+            return parentSide
+                       ? "The record cannot be deleted or changed because table '" + child +
+                             "' includes related records."
+                       : "You cannot add or change a record because a related record is required in table '" +
+                             parent + "'.";
+        case Dialect::SqlServer:
+            return parentSide
+                       ? "The DELETE statement conflicted with the REFERENCE constraint \"" + name +
+                             "\". The conflict occurred in table \"" + child + "\", column '" + column + "'."
+                       : "The " + verb + " statement conflicted with the FOREIGN KEY constraint \"" + name +
+                             "\". The conflict occurred in table \"" + parent + "\", column '" + key + "'.";
+        case Dialect::Oracle:
+            break;
+    }
+    return parentSide ? "ORA-02292: integrity constraint (" + name + ") violated - child record found"
+                      : "ORA-02291: integrity constraint (" + name + ") violated - parent key not found";
+}
+
+void EmbeddedSession::DropForeignKeyTriggers(const std::string& name) {
+    for (const char* suffix : {"_i", "_u", "_d"})
+        Exec(db_, "DROP TRIGGER IF EXISTS " + Quote("_tm_fk_" + name + suffix));
 }
 
 void EmbeddedSession::DropTable(const std::string& name) {
@@ -860,6 +937,14 @@ void EmbeddedSession::DropTable(const std::string& name) {
         refs.Reset();
     }
     cache_.clear();
+    if (catalogReady_) {
+        std::vector<std::string> owned;
+        Statement own(db_, "SELECT name FROM _tm_constraint WHERE kind = 'F' AND tbl = ?");
+        own.Bind(1, Value(table));
+        while (own.Step())
+            owned.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(own.get(), 0)));
+        for (const auto& fk : owned) DropForeignKeyTriggers(fk);
+    }
     Exec(db_, "DROP TABLE " + Quote(table));
     if (catalogReady_) {
         for (const char* sql :

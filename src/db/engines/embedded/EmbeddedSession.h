@@ -52,6 +52,14 @@ class EmbeddedSession final : public EngineSession {
     void AlterTable(const Tokens& sig);
     void AddConstraint(const std::string& table, const Tokens& sig, std::size_t at);
     void DropTable(const std::string& table);
+    // Foreign keys are kept by triggers: a child row needs its parent, a parent row with children stays.
+    void EnforceForeignKey(const std::string& name, const std::string& child, const std::string& column,
+                           const std::string& parent, const std::string& key);
+    std::string ForeignKeyMessage(const std::string& name, const std::string& child,
+                                  const std::string& column, const std::string& parent,
+                                  const std::string& key, const std::string& verb) const;
+    void DropForeignKeyTriggers(const std::string& name);
+    std::string KeyColumnOf(const std::string& table);
     void CreateSequence(const Tokens& sig, std::size_t at);
     void CreateKeyTrigger(const Tokens& sig, bool orReplace);
     void DropKeyTrigger(const std::string& name, bool mustExist);

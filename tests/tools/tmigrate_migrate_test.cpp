@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "RunCommand.h"
+#include "TempDatabase.h"
+
+namespace tmigration::testing {
+namespace {
+
+TEST(TmigrateMigrate, ABadConnectionStringFailsWithTheProvidersMessage) {
+    auto r = RunCommand(Tmigrate() + " migrate sql 'Provider=MSDASQL;Data Source=x;' --progress none 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Provider cannot be found. It may not be properly installed. (MSDASQL)\n");
+}
+
+// A database holding the five modules' legacy tables, made through the command line itself.
+void CreateLegacyModules(const TempDatabase& db, const std::string& dialect) {
+    for (const char* module : {"common", "gage", "mdc", "tool", "traveler"}) {
+        auto r = RunCommand(Tmigrate() + " statements legacy " + module + " " + dialect + " | " + Tmigrate() +
+                            " sql " + dialect + " '" + db.ConnectionString() + "' 2>&1");
+        ASSERT_EQ(r.exitCode, 0) << module << ": " << r.out;
+    }
+}
+
+TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {
+    TempDatabase db;
+    CreateLegacyModules(db, "access");
+    // No ";" after the path: the file path cannot be cut out for the compaction.
+    auto r =
+        RunCommand(Tmigrate() + " migrate access 'Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + db.Path() +
+                   "' --progress plain 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("Invalid argument"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Disconnecting from Database..."), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace tmigration::testing
