@@ -1,29 +1,31 @@
 #!/usr/bin/env bash
-# The demonstration run: a fresh embedded database, a few statements of each dialect through the
-# engine, printed as the engine answers them.
+# The demonstration run: for each dialect, a fresh embedded database gets the five product modules'
+# legacy tables from the catalogs, is migrated in place with progress, and is summarised.
 set -euo pipefail
 build=${1:-build/release}
 tm="$build/tools/tmigrate/tmigrate"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+summary() {  # dialect connection
+  "$tm" sql "$1" "$2" <<'SQL'
+select COUNT(*) AS NEW_TABLES from sqlite_master where type = 'table' and name like 'T/_SFC/_%' escape '/'
+select name AS LEGACY_TABLES from sqlite_master where type = 'table' and name like 'T/_TRNK/_%' escape '/'
+select DB_ITEM_CODE, DB_ITEM_VALUE from T_SFC_DB_ITEM where DB_ITEM_CODE IN (1, 2, 3) order by DB_ITEM_CODE
+select COUNT(*) AS SECURITY_OBJECTS from T_SFC_OBJECT
+SQL
+}
+
 for dialect in access sql oracle; do
   db="$work/plant-$dialect.mdb"
-  "$tm" create "$db"
+  connection="Provider=Microsoft.Jet.OLEDB.4.0;Data Source=$db;"
   echo "== $dialect: $db"
-  case $dialect in
-    access) key="COUNTER NOT NULL PRIMARY KEY"; text="VARCHAR(50)"; when="#1/2/1970 6:00:00 AM#" ;;
-    sql)    key="INTEGER IDENTITY(1,1) NOT NULL PRIMARY KEY"; text="VARCHAR(50)"; when="CAST('1970-01-02T06:00:00' AS DATETIME)" ;;
-    oracle) key="NUMBER(10,0) NOT NULL PRIMARY KEY"; text="VARCHAR2(50)"; when="TO_DATE('01/02/1970 06:00:00 AM', 'MM/DD/YYYY HH:MI:SS AM')" ;;
-  esac
-  {
-    echo "CREATE TABLE T_TRNK_GAUGES (GAUGE_ID $key, GAUGE_NO $text, DUE_DATE $([ $dialect = oracle ] && echo DATE || echo DATETIME))"
-    [ $dialect = oracle ] && echo "CREATE SEQUENCE S_TRNK_GAUGES INCREMENT BY 1 START WITH 1"
-    [ $dialect = oracle ] && echo "CREATE TRIGGER TR_TRNK_GAUGES2 BEFORE INSERT OR UPDATE ON T_TRNK_GAUGES FOR EACH ROW BEGIN   IF INSERTING THEN     SELECT S_TRNK_GAUGES.NEXTVAL INTO :NEW.GAUGE_ID FROM DUAL;   ELSE     :NEW.GAUGE_ID := :OLD.GAUGE_ID;   END IF; END;"
-    echo "CREATE UNIQUE INDEX K_TRNK_GAUGENO ON T_TRNK_GAUGES (GAUGE_NO)"
-    echo "INSERT INTO T_TRNK_GAUGES (GAUGE_NO, DUE_DATE) VALUES ('MIC-001', $when)"
-    echo "INSERT INTO T_TRNK_GAUGES (GAUGE_NO) VALUES ('cal-002')"
-    echo "select * from T_TRNK_GAUGES where GAUGE_NO = 'CAL-002' or DUE_DATE < $when or GAUGE_ID = 1"
-  } | tee "$work/script.sql" | sed 's/^/   > /'
-  "$tm" sql "$dialect" "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=$db;" "$work/script.sql"
+  "$tm" create "$db"
+  for module in common gage mdc tool traveler; do
+    "$tm" statements legacy "$module" "$dialect" | "$tm" sql "$dialect" "$connection"
+  done
+  echo "legacy tables created: $(stat -c %s "$db") bytes"
+  "$tm" migrate "$dialect" "$connection" --progress plain
+  summary "$dialect" "$connection"
+  echo "file after migration: $(stat -c %s "$db") bytes; other files: $(ls "$work" | grep -v '^plant-' | wc -l)"
 done

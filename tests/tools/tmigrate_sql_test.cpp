@@ -32,6 +32,15 @@ TEST_F(TmigrateSql, PrintsRowsTabSeparatedWithNullsNumbersAndDates) {
     EXPECT_EQ(r.out, "X_ID\tN\tD\tS\n1\t0.1\t1970-01-02 06:00:00\ta b\n2\t2\tNULL\tNULL\n");
 }
 
+TEST_F(TmigrateSql, TheEnginesOwnSchemaTablesReadAsPlainRows) {
+    auto r = Sql("sql",
+                 "CREATE TABLE T_TRNK_X (X_ID INTEGER IDENTITY(1,1) PRIMARY KEY)\n"
+                 "select name AS LEGACY from sqlite_master where type = 'table' and name like 'T/_TRNK/_%' "
+                 "escape '/'\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "LEGACY\nT_TRNK_X\n");
+}
+
 TEST_F(TmigrateSql, TransactionLinesAndTheFirstFailingStatement) {
     auto r = Sql("sql",
                  "CREATE TABLE T_TRNK_X (X_ID INTEGER IDENTITY(1,1) PRIMARY KEY, S VARCHAR(5))\n"

@@ -319,12 +319,13 @@ std::unique_ptr<EngineCursor> EmbeddedSession::Query(const std::string& sql) {
         }
     }
     if (!simple || fromAt == tokens.size() || table.empty() || table.rfind("_tm_", 0) == 0) table.clear();
+    // Only stored tables are updatable: not the engine's own schema tables, not a view.
+    if (!table.empty()) table = StoredTableName(table);
     const std::vector<Value> params = ParameterizeLiterals(tokens);
     std::string text;
     if (!table.empty()) {
         text = Join(tokens, 0, selectAt + 1) + " " + Quote(table) + ".rowid, " + Join(tokens, selectAt + 1);
         if (!ordered) text += " ORDER BY " + Quote(table) + ".rowid";
-        table = StoredTableName(table);
     } else {
         text = Join(tokens);
     }
