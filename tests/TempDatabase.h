@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "TempDir.h"
 #include "db/Connection.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 
@@ -13,18 +14,11 @@ namespace tmigration::testing {
 
 class TempDatabase {
   public:
-    explicit TempDatabase(const std::string& name = "plant.mdb") {
-        char pattern[] = "/tmp/tmigration-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        path_ = (dir_ / name).string();
+    explicit TempDatabase(const std::string& name = "plant.mdb") : path_(dir_.File(name)) {
         db::embedded::CreateEmbeddedDatabase(path_);
     }
-    ~TempDatabase() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
     const std::string& Path() const { return path_; }
-    const std::filesystem::path& Dir() const { return dir_; }
+    const std::filesystem::path& Dir() const { return dir_.Path(); }
     std::string ConnectionString() const {
         return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path_ + ";";
     }
@@ -36,7 +30,7 @@ class TempDatabase {
     }
 
   private:
-    std::filesystem::path dir_;
+    TempDir dir_;
     std::string path_;
 };
 

@@ -9,7 +9,7 @@
 
 #include "driver/JetCompact.h"
 #include "driver/SharedProgressWindow.h"
-#include "driver/TempDir.h"
+#include "TempDir.h"
 
 namespace tmigration::driver {
 namespace {

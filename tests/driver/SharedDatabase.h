@@ -15,7 +15,7 @@
 #include "driver/RecordsetHelpers.h"
 #include "driver/SharedConnection.h"
 #include "driver/SharedProgressWindow.h"
-#include "driver/TempDir.h"
+#include "TempDir.h"
 #include "legacy/catalog/LegacyCreateAll.h"
 
 namespace tmigration::testing {
