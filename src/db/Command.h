@@ -10,7 +10,7 @@ class Connection;
 enum CommandTypeEnum { adCmdText = 1 };
 
 class Command {
-public:
+  public:
     void SetActiveConnection(Connection* connection) { connection_ = connection; }
     Connection* ActiveConnection() const { return connection_; }
     void SetCommandType(int type) { commandType_ = type; }
@@ -20,7 +20,7 @@ public:
     // Runs the text on the active connection; DbError when there is none or the database refuses.
     void Execute();
 
-private:
+  private:
     Connection* connection_ = nullptr;
     int commandType_ = adCmdText;
     std::string text_;

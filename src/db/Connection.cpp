@@ -12,6 +12,12 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
     if (session_) throw DbError("Operation is not allowed when the object is open.");
     if (!connectionString.empty()) connectionString_ = connectionString;
     session_ = OpenEngineSession(connectionString_, dialect_);
+    session_->SetCommandTimeout(commandTimeout_);
+}
+
+void Connection::SetCommandTimeout(int seconds) {
+    commandTimeout_ = seconds;
+    if (session_) session_->SetCommandTimeout(seconds);
 }
 
 void Connection::Close() {

@@ -17,7 +17,7 @@ class EngineSession;
 enum ObjectStateEnum { adStateClosed = 0, adStateOpen = 1 };
 
 class Connection {
-public:
+  public:
     using StatementObserver = std::function<void(const std::string& sql)>;
 
     Connection();
@@ -27,7 +27,8 @@ public:
 
     void SetConnectionString(std::string text) { connectionString_ = std::move(text); }
     const std::string& ConnectionString() const { return connectionString_; }
-    void SetCommandTimeout(int seconds) { commandTimeout_ = seconds; }
+    // Seconds a statement may wait for the database (0: no limit).
+    void SetCommandTimeout(int seconds);
     int CommandTimeout() const { return commandTimeout_; }
     // The dialect of the SQL the component will send; set before Open.
     void SetDialect(Dialect d) { dialect_ = d; }
@@ -55,7 +56,7 @@ public:
     // The open session, for Recordset and Command. Throws DbError when the connection is closed.
     EngineSession& Session();
 
-private:
+  private:
     std::string connectionString_;
     int commandTimeout_ = 30;
     Dialect dialect_ = Dialect::Access;

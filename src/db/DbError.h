@@ -8,7 +8,7 @@
 namespace tmigration::db {
 
 class DbError : public std::runtime_error {
-public:
+  public:
     explicit DbError(const std::string& description) : std::runtime_error(description) {}
     const char* Description() const noexcept { return what(); }
 };

@@ -27,7 +27,7 @@ struct Row {
 
 // A query's rows, fetched on demand. Rows come in the order the query gives, key order otherwise.
 class EngineCursor {
-public:
+  public:
     virtual ~EngineCursor() = default;
     virtual const std::vector<ColumnInfo>& Columns() const = 0;
     // The table rows can be written back to, empty for read-only results (joins, aggregates).
@@ -37,9 +37,11 @@ public:
 };
 
 class EngineSession {
-public:
+  public:
     virtual ~EngineSession() = default;
     virtual Dialect GetDialect() const = 0;
+    // How long a statement may wait for a database held by someone else, in seconds; 0 is no limit.
+    virtual void SetCommandTimeout(int seconds) = 0;
     // Runs one statement of the connection's dialect; rows it returns are discarded.
     virtual void Execute(const std::string& sql) = 0;
     virtual std::unique_ptr<EngineCursor> Query(const std::string& sql) = 0;

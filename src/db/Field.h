@@ -10,14 +10,14 @@ namespace tmigration::db {
 class Recordset;
 
 class Field {
-public:
+  public:
     const std::string& Name() const;
     int Type() const;  // ADO type code
     const Value& GetValue() const;
     // Writing a field of a stored row starts an edit; Update writes it to the database.
     void SetValue(Value v);
 
-private:
+  private:
     friend class Recordset;
     Field(Recordset& rs, std::size_t index) : rs_(&rs), index_(index) {}
     Recordset* rs_;

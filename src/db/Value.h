@@ -29,7 +29,7 @@ struct DateTime {
 };
 
 class Value {
-public:
+  public:
     enum class Kind { Null, Integer, Double, Text, DateTime, Boolean };
 
     Value() = default;
@@ -41,7 +41,11 @@ public:
     Value(std::string v) : v_(std::move(v)) {}
     Value(const char* v) : v_(std::string(v)) {}
     Value(DateTime v) : v_(v) {}
-    static Value Boolean(bool b) { Value v; v.v_ = b; return v; }
+    static Value Boolean(bool b) {
+        Value v;
+        v.v_ = b;
+        return v;
+    }
 
     Kind kind() const { return static_cast<Kind>(v_.index()); }
     bool IsNull() const { return kind() == Kind::Null; }
@@ -56,7 +60,7 @@ public:
 
     bool operator==(const Value& other) const = default;
 
-private:
+  private:
     std::variant<std::monostate, std::int64_t, double, std::string, DateTime, bool> v_;
 };
 

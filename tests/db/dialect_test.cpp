@@ -1,6 +1,7 @@
 // The statement forms of each dialect the migration sends, run on a real embedded database.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 
 #include "TempDatabase.h"
@@ -301,6 +302,21 @@ TEST_F(DialectTest, AccessDateFunctionsAndDerivedTables) {
     EXPECT_EQ(Column("select MAX(I_ID) AS MAX_ID  from (select * from T_TRNK_I LEFT JOIN T_TRNK_I AS B on "
                      "T_TRNK_I.I_ID = B.I_ID) J where S < Now()"),
               "1");
+}
+
+TEST(Connection, CommandTimeoutBoundsTheWaitForAnotherWriter) {
+    TempDatabase db;
+    auto holder = db.Connect(Dialect::SqlServer);
+    holder->Execute("CREATE TABLE T_TRNK_X (X_ID INTEGER IDENTITY(1,1) PRIMARY KEY, N INTEGER)");
+    holder->BeginTrans();
+    holder->Execute("INSERT INTO T_TRNK_X (N) VALUES (1)");
+    auto waiter = db.Connect(Dialect::SqlServer);
+    waiter->SetCommandTimeout(1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(waiter->Execute("INSERT INTO T_TRNK_X (N) VALUES (2)"), DbError);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    holder->CommitTrans();
+    waiter->Execute("INSERT INTO T_TRNK_X (N) VALUES (2)");
 }
 
 TEST(Connection, RejectsUnknownProvidersMissingFilesAndNonDatabases) {

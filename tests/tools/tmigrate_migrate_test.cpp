@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "RunCommand.h"
 #include "TempDatabase.h"
 
@@ -31,6 +34,23 @@ TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Invalid argument"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Disconnecting from Database..."), std::string::npos) << r.out;
+}
+
+TEST(TmigrateMigrate, AnAccessFileIsMigratedAndCompactedInPlace) {
+    TempDatabase db;
+    CreateLegacyModules(db, "access");
+    auto r = RunCommand(Tmigrate() + " migrate access '" + db.ConnectionString() + "' --progress plain 2>&1");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("Compacting and Repairing Database..."), std::string::npos) << r.out;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(db.Dir()))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"plant.mdb"});
+    auto tables = RunCommand(
+        "echo \"select COUNT(*) AS CT from sqlite_master where type = 'table' and name like "
+        "'T/_SFC/_%' escape '/'\" | " +
+        Tmigrate() + " sql access '" + db.ConnectionString() + "' 2>&1");
+    EXPECT_EQ(tables.out, "CT\n99\n");
 }
 
 }  // namespace

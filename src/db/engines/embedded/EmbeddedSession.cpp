@@ -1,5 +1,7 @@
 #include "db/engines/embedded/EmbeddedSession.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "db/DbError.h"
@@ -182,7 +184,6 @@ EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dia
         throw DbError("Could not open file '" + path + "': " + msg + ".");
     }
     try {
-        sqlite3_busy_timeout(db_, 5000);
         // Reading the schema is what tells a database file from any other file.
         Statement probe(db_, "SELECT count(*) FROM sqlite_master");
         probe.Run();
@@ -231,6 +232,12 @@ void CreateEmbeddedDatabase(const std::string& path) {
     sqlite3_free(err);
     sqlite3_close(db);
     if (rc != SQLITE_OK) throw DbError("Could not create database '" + path + "': " + msg + ".");
+}
+
+void EmbeddedSession::SetCommandTimeout(int seconds) {
+    // SQLite waits for a lock in milliseconds; "no limit" becomes the longest wait it takes.
+    const long long ms = seconds <= 0 ? INT32_MAX : static_cast<long long>(seconds) * 1000;
+    sqlite3_busy_timeout(db_, static_cast<int>(std::min<long long>(ms, INT32_MAX)));
 }
 
 // ---- plain statements ------------------------------------------------------------------------

@@ -25,6 +25,7 @@ class EmbeddedSession final : public EngineSession {
     ~EmbeddedSession() override;
 
     Dialect GetDialect() const override { return dialect_; }
+    void SetCommandTimeout(int seconds) override;
     void Execute(const std::string& sql) override;
     std::unique_ptr<EngineCursor> Query(const std::string& sql) override;
     std::int64_t CountRows(const std::string& sql) override;
