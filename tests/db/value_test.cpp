@@ -17,7 +17,8 @@ TEST_P(RoundHalfEven, AsIntegerRoundsLikeTheOldRuntime) {
 }
 INSTANTIATE_TEST_SUITE_P(Value, RoundHalfEven,
                          ::testing::Values(RoundCase{12.5, 12}, RoundCase{13.5, 14}, RoundCase{-2.5, -2},
-                                           RoundCase{2.4999, 2}, RoundCase{0.5, 0}, RoundCase{1.5, 2}));
+                                           RoundCase{2.4999, 2}, RoundCase{0.5, 0}, RoundCase{1.5, 2}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(Value, NullAndNonNumbersRefuseConversion) {
     EXPECT_THROW(Value().AsInteger(), DbError);
