@@ -120,10 +120,9 @@ void Recordset::RequireOpen() const {
 
 void Recordset::Open(const std::string& sql) {
     if (open_) throw DbError("Operation is not allowed when the object is open.");
-    EngineSession& session = Session();
+    Session();  // a missing or closed connection is reported before anything is sent
     connection_->NotifyStatement(sql);
     sql_ = sql;
-    (void)session;
     ExecuteQuery();
     open_ = true;
 }
