@@ -1,13 +1,12 @@
 #include "driver/CompactAndRepairDatabase.h"
 
 #include <cerrno>
-#include <exception>
 #include <stdexcept>
 #include <system_error>
 
-#include "driver/FileOperations.h"
-#include "driver/JetCompact.h"
-#include "driver/SharedProgressWindow.h"
+#include "core/FileOperations.h"
+#include "core/Step.h"
+#include "db/Compact.h"
 #include "ui/WindowSystem.h"
 
 namespace tmigration::driver {
@@ -25,22 +24,15 @@ std::string TemporaryCompactPath(const std::string& path) {
 }
 
 bool CompactAndRepairDatabase(const std::string& path, std::string& strError) {
-    ui::frmProgress& window = frmProgress();
-    window.UpdateInfoLabel("Compacting and Repairing Database...");
-    window.UpdatePercentDone(0);
-    try {
-        const std::string temporary = TemporaryCompactPath(path);
-        CompactDatabase(kProvider + path, kProvider + temporary + kEngineType5);
-        files::Delete(path);
-        ui::DoEvents();
-        files::Rename(temporary, path);
-        window.UpdatePercentDone(100);
-        return true;
-    } catch (const std::exception& e) {
-        strError = "Compacting and Repairing Database: " + std::string(e.what());
-        window.Hide();
-        return false;
-    }
+    return core::RunStep({"Compacting and Repairing Database...", "Compacting and Repairing Database: "},
+                         strError, [&](core::Step& step) {
+                             const std::string temporary = TemporaryCompactPath(path);
+                             db::CompactDatabase(kProvider + path, kProvider + temporary + kEngineType5);
+                             core::files::Delete(path);
+                             ui::DoEvents();
+                             core::files::Rename(temporary, path);
+                             step.ShowPercent(100);
+                         });
 }
 
 }  // namespace tmigration::driver

@@ -1,20 +1,13 @@
 #include "driver/FinalizeMigration.h"
 
 #include <cstdint>
-#include <exception>
 
-#include "driver/RecordsetHelpers.h"
-#include "driver/SharedProgressWindow.h"
+#include "core/RecordsetHelpers.h"
+#include "core/Step.h"
+#include "schema/RecordSchemaStep.h"
 #include "schema/SchemaStatements.h"
-#include "transfer/RecordSchemaStep.h"
 
 namespace tmigration::driver {
-namespace {
-
-constexpr const char* kPrefix = "Finalizing Migration: ";
-
-}  // namespace
-
 std::string FinalizationStatement(db::Dialect databaseType) {
     const std::string create = "CREATE TABLE T_TRNK_PTYPE ";
     switch (databaseType) {
@@ -29,25 +22,15 @@ std::string FinalizationStatement(db::Dialect databaseType) {
 }
 
 bool FinalizeMigration(db::Dialect databaseType, std::string& strError) {
-    ui::frmProgress& window = frmProgress();
-    try {
-        window.UpdateInfoLabel("Finalizing Migration...");
-        window.UpdatePercentDone(0);
-        std::string message;
-        if (!ExecuteSQL(FinalizationStatement(databaseType), message) ||
-            !transfer::RecordSchemaStep(static_cast<std::int16_t>(schema::FinalSchemaLevel(databaseType)),
-                                        message)) {
-            window.Hide();
-            strError = kPrefix + message;
-            return false;
-        }
-        window.UpdatePercentDone(100);
-        return true;
-    } catch (const std::exception& e) {
-        strError = kPrefix + std::string(e.what());
-        window.Hide();
-        return false;
-    }
+    return core::RunStep(
+        {"Finalizing Migration...", "Finalizing Migration: "}, strError, [&](core::Step& step) {
+            std::string message;
+            if (!core::ExecuteSQL(FinalizationStatement(databaseType), message) ||
+                !schema::RecordSchemaStep(static_cast<std::int16_t>(schema::FinalSchemaLevel(databaseType)),
+                                          message))
+                step.Fail(message);
+            step.ShowPercent(100);
+        });
 }
 
 }  // namespace tmigration::driver

@@ -1,8 +1,8 @@
 #include "driver/MigrationDriver.h"
 
+#include "core/SharedConnection.h"
+#include "core/SharedProgressWindow.h"
 #include "driver/ConnectionSteps.h"
-#include "driver/SharedConnection.h"
-#include "driver/SharedProgressWindow.h"
 #include "ui/WindowSystem.h"
 
 namespace tmigration::driver {
@@ -11,7 +11,7 @@ namespace {
 // DisconnectFromDatabase writes strError only when closing itself fails, so the failing phase's
 // message reaches the caller unchanged.
 void TakeFailureExit(FailureExit exit, std::string& strError) {
-    ui::frmProgress& window = frmProgress();
+    ui::frmProgress& window = core::frmProgress();
     switch (exit) {
         case FailureExit::UnloadWindow:
             window.Unload();
@@ -35,14 +35,14 @@ void TakeFailureExit(FailureExit exit, std::string& strError) {
 
 bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std::string& strConnection,
                   std::string& strError) {
-    ui::frmProgress& window = frmProgress();
+    ui::frmProgress& window = core::frmProgress();
     window.Load();
     window.Show();
     ui::SetMousePointer(ui::vbHourglass);
     window.UpdateOverallPercentDone(0);
 
     // Without a connection in the slot the connect step reports it.
-    if (const auto& connection = gConnectionSlot()) connection->SetDialect(databaseType);
+    if (const auto& connection = core::gConnectionSlot()) connection->SetDialect(databaseType);
 
     const PhaseContext context{databaseType, strConnection};
     for (const PhaseEntry& entry : phases.Entries()) {

@@ -1,7 +1,6 @@
 #include "legacy/CreateLegacyTables.h"
 
-#include "driver/modGlobalSubs.h"
-#include "driver/modGlobalVariables.h"
+#include "core/Step.h"
 #include "legacy/catalog/LegacyCreateAll.h"
 
 namespace tmigration::legacy {
@@ -23,14 +22,13 @@ std::string_view CreateLegacyTablesText(Module module) {
 }
 
 bool CreateLegacyTables(Module module, db::Dialect dialect, std::string& strError) {
-    auto& window = driver::frmProgress();
-    window.UpdateInfoLabel(std::string(CreateLegacyTablesText(module)));
-    window.UpdatePercentDone(0);
-    const bool ok = ForEachLegacyStatement(
-        module, dialect, [&](const std::string& sql) { return driver::ExecuteSQL(sql, strError); },
-        [&](int percent) { window.UpdatePercentDone(static_cast<std::int16_t>(percent)); });
-    if (!ok) window.Hide();
-    return ok;
+    return core::RunStep({CreateLegacyTablesText(module), ""}, strError, [&](core::Step& step) {
+        std::string message;
+        const bool ok = ForEachLegacyStatement(
+            module, dialect, [&](const std::string& sql) { return core::ExecuteSQL(sql, message); },
+            [&](int percent) { step.ShowPercent(static_cast<std::int16_t>(percent)); });
+        if (!ok) step.FailWithText(message);
+    });
 }
 
 }  // namespace tmigration::legacy

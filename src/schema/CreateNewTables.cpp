@@ -1,19 +1,16 @@
 #include "schema/CreateNewTables.h"
 
 #include <cstdint>
-#include <exception>
 
-#include "driver/RecordsetHelpers.h"
+#include "core/Step.h"
+#include "schema/RecordSchemaStep.h"
 #include "schema/SchemaStatements.h"
-#include "schema/StatementListStep.h"
-#include "transfer/RecordSchemaStep.h"
+#include "schema/SqlStringError.h"
 
 namespace tmigration::schema {
 
 bool CreateNewTables(db::Dialect dialect, std::string& strError) {
-    StatementListStep step;
-    try {
-        step.Start("Creating New Data Tables...");
+    return core::RunStep({"Creating New Data Tables...", ""}, strError, [&](core::Step& step) {
         const std::vector<std::string>& statements = SchemaStatements(dialect);
         const int count = SchemaStatementCount(dialect);
         // Item 1 exists once its seed statement has run, which inserts it with its own number.
@@ -21,16 +18,13 @@ bool CreateNewTables(db::Dialect dialect, std::string& strError) {
         for (int i = 1; i <= count; ++i) {
             step.BeginTrans();
             std::string message;
-            if (!driver::ExecuteSQL(statements[i - 1], message) ||
-                (i > seed && !transfer::RecordSchemaStep(static_cast<std::int16_t>(i), message)))
-                return step.FailOnStatement(i, message, strError);
+            if (!core::ExecuteSQL(statements[i - 1], message) ||
+                (i > seed && !RecordSchemaStep(static_cast<std::int16_t>(i), message)))
+                step.FailWithText(SqlStringError(i, message));
             step.CommitTrans();
             step.ShowProgress(i, count);
         }
-        return true;
-    } catch (const std::exception& e) {
-        return step.Fail(e, strError);
-    }
+    });
 }
 
 bool CreateNewAccessTables(std::string& strError) {

@@ -1,31 +1,23 @@
 #include "schema/DeleteOldTables.h"
 
-#include <exception>
-
-#include "driver/RecordsetHelpers.h"
+#include "core/Step.h"
 #include "schema/RemovalStatements.h"
-#include "schema/StatementListStep.h"
+#include "schema/SqlStringError.h"
 
 namespace tmigration::schema {
 
 bool DeleteOldTables(db::Dialect dialect, std::string& strError) {
-    StatementListStep step;
-    try {
-        step.Start("Deleting Old Data Tables...");
+    return core::RunStep({"Deleting Old Data Tables...", ""}, strError, [&](core::Step& step) {
         const std::vector<std::string>& statements = RemovalStatements(dialect);
         const int count = RemovalStatementCount(dialect);
         step.BeginTrans();
         for (int i = 1; i <= count; ++i) {
             std::string message;
-            if (!driver::ExecuteSQL(statements[i - 1], message))
-                return step.FailOnStatement(i, message, strError);
+            if (!core::ExecuteSQL(statements[i - 1], message)) step.FailWithText(SqlStringError(i, message));
             step.ShowProgress(i, count);
         }
         step.CommitTrans();
-        return true;
-    } catch (const std::exception& e) {
-        return step.Fail(e, strError);
-    }
+    });
 }
 
 bool DeleteOldAccessTables(std::string& strError) {

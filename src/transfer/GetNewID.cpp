@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "driver/RecordsetHelpers.h"
+#include "core/RecordsetHelpers.h"
 
 namespace tmigration::transfer {
 
 db::Value GetNewID(std::string_view table, std::string_view column, const db::Value& id) {
     if (id.IsNull()) return {};
-    driver::RecordsetPtr rs = driver::OpenClientRecordset(
-        "select SFC_ID from " + std::string(table) + " where " + std::string(column) + " = " + id.AsText());
+    core::RecordsetPtr rs = core::OpenClientRecordset("select SFC_ID from " + std::string(table) + " where " +
+                                                      std::string(column) + " = " + id.AsText());
     db::Value newId;
     if (rs->RecordCount() != 0) newId = rs->Get("SFC_ID");
-    driver::CloseRecordset(rs);
+    core::CloseRecordset(rs);
     return newId;
 }
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <ostream>
 
-#include "driver/JetCompact.h"
-#include "driver/SharedProgressWindow.h"
 #include "TempDir.h"
+#include "core/SharedProgressWindow.h"
+#include "db/Compact.h"
 
 namespace tmigration::driver {
 namespace {
@@ -48,14 +48,15 @@ long long CountRows(const std::string& path) {
     return n;
 }
 
-// The engine keeps its files in write-ahead-log mode; files from elsewhere may use a rollback journal.
+// The engine keeps its core::files in write-ahead-log mode; core::files from elsewhere may use a rollback
+// journal.
 class Compaction : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        frmProgress().Show();
+        core::frmProgress().Show();
         CreateDatabase(path, GetParam());
     }
-    void TearDown() override { frmProgress().Unload(); }
+    void TearDown() override { core::frmProgress().Unload(); }
 
     tmigration::testing::TempDir dir;
     std::string path = dir.File("plant.mdb");
@@ -71,9 +72,9 @@ TEST_P(Compaction, ReplacesTheFileByItsCompactedCopy) {
     EXPECT_EQ(CountRows(path), 10);
     EXPECT_FALSE(fs::exists(temporary));
     EXPECT_FALSE(fs::exists(path + "-wal"));
-    EXPECT_EQ(frmProgress().lblInfo().Caption, "Compacting and Repairing Database...");
-    EXPECT_EQ(frmProgress().lblPercent().Caption, "100%");
-    EXPECT_TRUE(frmProgress().Visible());
+    EXPECT_EQ(core::frmProgress().lblInfo().Caption, "Compacting and Repairing Database...");
+    EXPECT_EQ(core::frmProgress().lblPercent().Caption, "100%");
+    EXPECT_TRUE(core::frmProgress().Visible());
 }
 
 TEST_P(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
@@ -83,7 +84,7 @@ TEST_P(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
     EXPECT_EQ(strError.rfind("Compacting and Repairing Database: ", 0), 0u) << strError;
     EXPECT_NE(strError.find("already exists"), std::string::npos) << strError;
     EXPECT_EQ(fs::file_size(path), before);
-    EXPECT_FALSE(frmProgress().Visible());
+    EXPECT_FALSE(core::frmProgress().Visible());
 }
 
 TEST_P(Compaction, FileInUseElsewhereFails) {
@@ -137,11 +138,11 @@ INSTANTIATE_TEST_SUITE_P(Paths, TemporaryName,
                                            TemporaryCase{"/srv/plant.v2.db", "/srv/plant.v21.db"}));
 
 TEST(JetCompact, DataSourceIsCutAtTheSemicolonWithoutBlanks) {
-    EXPECT_EQ(
-        DataSourceOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/x/plant1.mdb ;Jet OLEDB:Engine Type=5"),
-        "/x/plant1.mdb");
-    EXPECT_EQ(DataSourceOf("provider=sqlite;data source=/x/p.db"), "/x/p.db");
-    EXPECT_THROW(DataSourceOf("Provider=SQLite;"), std::exception);
+    EXPECT_EQ(db::DataSourceOf(
+                  "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/x/plant1.mdb ;Jet OLEDB:Engine Type=5"),
+              "/x/plant1.mdb");
+    EXPECT_EQ(db::DataSourceOf("provider=sqlite;data source=/x/p.db"), "/x/p.db");
+    EXPECT_THROW(db::DataSourceOf("Provider=SQLite;"), std::exception);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "driver/SharedDatabase.h"
+#include "SharedDatabase.h"
 #include "schema/DeleteOldTables.h"
 #include "schema/NewSchemaTables.h"
 #include "schema/RemovalStatements.h"
@@ -53,7 +53,7 @@ class LegacyDatabase : public testing::SharedStateTest, public ::testing::WithPa
 };
 
 TEST_P(LegacyDatabase, MigratesToTheSeededNewSchemaAndThePlaceholderTableOnly) {
-    gConnectionSlot().reset();
+    core::gConnectionSlot().reset();
     const ino_t before = Inode(database.Path());
     ui::testing::ScopedRecordingRenderer recorder;
     std::string strError = "kept";
@@ -93,14 +93,14 @@ TEST_P(LegacyDatabase, MigratesToTheSeededNewSchemaAndThePlaceholderTableOnly) {
 TEST_P(LegacyDatabase, MappingColumnAlreadyThereStopsThePreparationWithTheDatabasesMessage) {
     const auto& statements = transfer::PrepareStatements(GetParam().dialect);
     database.Run({statements[1]});
-    frmProgress().Show();
+    core::frmProgress().Show();
     std::string strError, again;
     EXPECT_FALSE(transfer::PrepareOldTables(GetParam().dialect, strError));
     EXPECT_EQ(database.sent, std::vector<std::string>(statements.begin(), statements.begin() + 2));
-    EXPECT_FALSE(ExecuteSQL(statements[1], again));
+    EXPECT_FALSE(core::ExecuteSQL(statements[1], again));
     EXPECT_EQ(strError, again);
-    EXPECT_EQ(frmProgress().lblPercent().Caption, "1%");
-    EXPECT_TRUE(frmProgress().Visible());
+    EXPECT_EQ(core::frmProgress().lblPercent().Caption, "1%");
+    EXPECT_TRUE(core::frmProgress().Visible());
 }
 
 TEST_P(LegacyDatabase, RemovalFailingAtStatement305ReportsItAndRollsBack) {
@@ -113,16 +113,17 @@ TEST_P(LegacyDatabase, RemovalFailingAtStatement305ReportsItAndRollsBack) {
                                                 "ALTER TABLE T_GAUGE_USE ADD CONSTRAINT FK_GAUGE_USE FOREIGN "
                                                 "KEY (GAUGE_ID) REFERENCES T_TRNK_GAUGES (GAUGE_ID)"});
     const auto tablesBefore = database.Tables();
-    frmProgress().Show();
+    core::frmProgress().Show();
     std::string strError, again;
     EXPECT_FALSE(schema::DeleteOldTables(GetParam().dialect, strError));
     const std::string prefix = "An error occurred on SQL String 305:\r\n";
     EXPECT_THAT(strError, ::testing::StartsWith(prefix));
     EXPECT_GT(strError.size(), prefix.size());
-    EXPECT_FALSE(gConnection().Session().InTransaction());
-    EXPECT_FALSE(frmProgress().Visible());
+    EXPECT_FALSE(core::gConnection().Session().InTransaction());
+    EXPECT_FALSE(core::frmProgress().Visible());
     EXPECT_EQ(database.Tables(), tablesBefore);
-    EXPECT_EQ(ExecuteSQL(schema::RemovalStatements(GetParam().dialect).front(), again), !oracle) << again;
+    EXPECT_EQ(core::ExecuteSQL(schema::RemovalStatements(GetParam().dialect).front(), again), !oracle)
+        << again;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "driver/SharedDatabase.h"
-#include "transfer/RecordSchemaStep.h"
+#include "SharedDatabase.h"
+#include "schema/RecordSchemaStep.h"
 
 namespace tmigration::driver {
 namespace {
@@ -31,7 +31,7 @@ class Finalize : public testing::SharedStateTest, public ::testing::WithParamInt
   protected:
     void SetUp() override {
         database.OpenShared(GetParam().dialect);
-        frmProgress().Show();
+        core::frmProgress().Show();
     }
     void CreateItemTable(bool withItemOne) {
         database.Run(
@@ -55,9 +55,9 @@ TEST_P(Finalize, CreatesThePlaceholderTableAndSetsTheFinalLevel) {
     EXPECT_THAT(database.sent, ElementsAre(GetParam().statement, kItemQuery));
     EXPECT_EQ(ItemOne(), GetParam().finalLevel);
     EXPECT_EQ(database.Scalar("select count(*) from T_TRNK_PTYPE", GetParam().dialect), "0");
-    EXPECT_EQ(frmProgress().lblInfo().Caption, "Finalizing Migration...");
-    EXPECT_EQ(frmProgress().lblPercent().Caption, "100%");
-    EXPECT_TRUE(frmProgress().Visible());
+    EXPECT_EQ(core::frmProgress().lblInfo().Caption, "Finalizing Migration...");
+    EXPECT_EQ(core::frmProgress().lblPercent().Caption, "100%");
+    EXPECT_TRUE(core::frmProgress().Visible());
 }
 
 TEST_P(Finalize, ExistingPlaceholderTableFailsBeforeTheLevelIsWritten) {
@@ -67,7 +67,7 @@ TEST_P(Finalize, ExistingPlaceholderTableFailsBeforeTheLevelIsWritten) {
     EXPECT_THAT(strError, StartsWith("Finalizing Migration: "));
     EXPECT_GT(strError.size(), std::string("Finalizing Migration: ").size());
     EXPECT_EQ(ItemOne(), "1553");
-    EXPECT_FALSE(frmProgress().Visible());
+    EXPECT_FALSE(core::frmProgress().Visible());
 }
 
 TEST_P(Finalize, MissingItemRowFailsAfterTheTableIsCreated) {
@@ -75,7 +75,7 @@ TEST_P(Finalize, MissingItemRowFailsAfterTheTableIsCreated) {
     EXPECT_FALSE(FinalizeMigration(GetParam().dialect, strError));
     EXPECT_THAT(strError, StartsWith("Finalizing Migration: "));
     EXPECT_THAT(database.sent, ElementsAre(GetParam().statement, kItemQuery));
-    EXPECT_FALSE(frmProgress().Visible());
+    EXPECT_FALSE(core::frmProgress().Visible());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,7 +101,7 @@ TEST_F(SchemaStep, WritesItemOneAndLeavesOtherItems) {
         {"CREATE TABLE T_SFC_DB_ITEM (DB_ITEM_ID INTEGER, DB_ITEM_CODE INTEGER, DB_ITEM_VALUE INTEGER)",
          "INSERT INTO T_SFC_DB_ITEM VALUES (1, 1, 2)", "INSERT INTO T_SFC_DB_ITEM VALUES (2, 2, 4)"});
     std::string strError;
-    ASSERT_TRUE(transfer::RecordSchemaStep(37, strError)) << strError;
+    ASSERT_TRUE(schema::RecordSchemaStep(37, strError)) << strError;
     EXPECT_EQ(database.Scalar("select DB_ITEM_VALUE from T_SFC_DB_ITEM where DB_ITEM_CODE = 1"), "37");
     EXPECT_EQ(database.Scalar("select DB_ITEM_VALUE from T_SFC_DB_ITEM where DB_ITEM_CODE = 2"), "4");
     EXPECT_THAT(database.sent, ElementsAre(kItemQuery));
@@ -109,7 +109,7 @@ TEST_F(SchemaStep, WritesItemOneAndLeavesOtherItems) {
 
 TEST_F(SchemaStep, MissingTableReportsTheDatabaseMessage) {
     std::string strError;
-    EXPECT_FALSE(transfer::RecordSchemaStep(37, strError));
+    EXPECT_FALSE(schema::RecordSchemaStep(37, strError));
     EXPECT_THAT(strError, ::testing::HasSubstr("T_SFC_DB_ITEM"));
 }
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <ostream>
 
+#include "SharedDatabase.h"
 #include "driver/PhaseTable.h"
-#include "driver/SharedDatabase.h"
 #include "tmigration/CDatabaseMigrationObj.h"
 #include "ui/RecordingRenderer.h"
 #include "ui/WindowSystem.h"
@@ -52,7 +52,7 @@ class Migration : public testing::SharedStateTest {
             {"CREATE TABLE T_SFC_DB_ITEM (DB_ITEM_ID COUNTER NOT NULL PRIMARY KEY, DB_ITEM_CODE INTEGER, "
              "DB_ITEM_VALUE INTEGER)",
              "INSERT INTO T_SFC_DB_ITEM (DB_ITEM_CODE, DB_ITEM_VALUE) VALUES (1, 1553)"});
-        gConnection().Close();
+        core::gConnection().Close();
         object = std::make_unique<CDatabaseMigrationObj>();
         const std::vector<PhaseEntry> entries = object->Phases().Entries();
         for (const PhaseEntry& entry : entries) {
@@ -105,8 +105,8 @@ TEST_F(Migration, AccessRunGoesThroughEveryPhaseAndCompactsTheFile) {
     EXPECT_THAT(ran, ElementsAreArray(kAllPhases));
     EXPECT_THAT(pointerDuringPhases, ::testing::Each(ui::vbHourglass));
     EXPECT_EQ(ui::MousePointer(), ui::vbDefault);
-    EXPECT_FALSE(frmProgress().IsLoaded());
-    EXPECT_EQ(gConnection().State(), db::adStateClosed);
+    EXPECT_FALSE(core::frmProgress().IsLoaded());
+    EXPECT_EQ(core::gConnection().State(), db::adStateClosed);
     EXPECT_EQ(Item("1"), "1554");
     EXPECT_TRUE(PlaceholderTableExists());
     EXPECT_FALSE(std::filesystem::exists(database.Dir().File("plant1.mdb")));
@@ -140,7 +140,7 @@ TEST_P(OtherDialects, RunWithoutCompaction) {
     const std::string connection = "Provider=SQLite;Data Source=" + database.Path() + ";";
     ASSERT_TRUE(((*object).*(GetParam().entry))(connection, strError)) << strError;
     EXPECT_THAT(ran, ElementsAreArray(PhasesUpTo(Phase::DisconnectFromDatabase, false)));
-    EXPECT_EQ(gConnection().GetDialect(), GetParam().dialect);
+    EXPECT_EQ(core::gConnection().GetDialect(), GetParam().dialect);
     EXPECT_EQ(Item("1"), GetParam().finalLevel);
 }
 
@@ -167,8 +167,9 @@ TEST_P(FailingPhase, EndsTheCallWithTheStepsMessageAndNothingAfterIt) {
     EXPECT_FALSE(object->MigrateAccess(database.ConnectionString(), strError));
     EXPECT_EQ(strError, "injected failure");
     EXPECT_THAT(ran, ElementsAreArray(PhasesUpTo(GetParam().phase)));
-    EXPECT_EQ(gConnection().State(), GetParam().connectionOpenAfter ? db::adStateOpen : db::adStateClosed);
-    EXPECT_FALSE(frmProgress().Visible());
+    EXPECT_EQ(core::gConnection().State(),
+              GetParam().connectionOpenAfter ? db::adStateOpen : db::adStateClosed);
+    EXPECT_FALSE(core::frmProgress().Visible());
     EXPECT_EQ(ui::MousePointer(), ui::vbDefault);
 }
 
@@ -188,10 +189,10 @@ TEST_F(Migration, ModuleFailureLeavesNoWindowLoadedAndShowsNothingMore) {
     ui::testing::ScopedRecordingRenderer recorder;
     Fail(Phase::SetupMDC);
     EXPECT_FALSE(object->MigrateAccess(database.ConnectionString(), strError));
-    EXPECT_FALSE(frmProgress().IsLoaded());
+    EXPECT_FALSE(core::frmProgress().IsLoaded());
     EXPECT_EQ(recorder.log.shown, 1);
     EXPECT_EQ(recorder.log.alive, 0);
-    EXPECT_EQ(gConnection().State(), db::adStateClosed);
+    EXPECT_EQ(core::gConnection().State(), db::adStateClosed);
 }
 
 TEST_F(Migration, RejectedConnectionStringReportsTheProvidersMessage) {
@@ -207,9 +208,9 @@ TEST_F(Migration, RejectedConnectionStringReportsTheProvidersMessage) {
     EXPECT_FALSE(object->MigrateAccess(bad, strError));
     EXPECT_EQ(strError, provider);
     EXPECT_THAT(ran, ElementsAre(Phase::ConnectToDatabase));
-    EXPECT_FALSE(frmProgress().IsLoaded());
+    EXPECT_FALSE(core::frmProgress().IsLoaded());
     EXPECT_EQ(ui::MousePointer(), ui::vbDefault);
-    EXPECT_EQ(gConnection().State(), db::adStateClosed);
+    EXPECT_EQ(core::gConnection().State(), db::adStateClosed);
 
     // The object can be called again.
     ran.clear();
@@ -222,9 +223,9 @@ TEST_F(Migration, AccessPathThatCannotBeCutRaisesAfterEverythingElse) {
     const std::string unterminated = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.Path();
     EXPECT_THROW(object->MigrateAccess(unterminated, strError), std::invalid_argument);
     EXPECT_THAT(ran, ElementsAreArray(kAllPhases));
-    EXPECT_EQ(gConnection().State(), db::adStateClosed);
+    EXPECT_EQ(core::gConnection().State(), db::adStateClosed);
     EXPECT_TRUE(PlaceholderTableExists());
-    EXPECT_TRUE(frmProgress().IsLoaded());
+    EXPECT_TRUE(core::frmProgress().IsLoaded());
     EXPECT_EQ(strError, "kept");
 }
 
@@ -261,19 +262,19 @@ class ObjectLifetime : public testing::SharedStateTest {};
 TEST_F(ObjectLifetime, ConstructionReplacesAndDestructionClosesAndEmptiesTheSlot) {
     testing::SharedDatabase database;
     auto first = std::make_unique<CDatabaseMigrationObj>();
-    const auto firstConnection = gConnectionSlot();
+    const auto firstConnection = core::gConnectionSlot();
     ASSERT_TRUE(firstConnection);
     EXPECT_EQ(firstConnection->State(), db::adStateClosed);
 
     auto second = std::make_unique<CDatabaseMigrationObj>();
-    EXPECT_NE(gConnectionSlot(), firstConnection);
-    gConnection().Open(database.ConnectionString());
-    const auto secondConnection = gConnectionSlot();
+    EXPECT_NE(core::gConnectionSlot(), firstConnection);
+    core::gConnection().Open(database.ConnectionString());
+    const auto secondConnection = core::gConnectionSlot();
     second.reset();
-    EXPECT_EQ(gConnectionSlot(), nullptr);
+    EXPECT_EQ(core::gConnectionSlot(), nullptr);
     EXPECT_EQ(secondConnection->State(), db::adStateClosed);
     first.reset();
-    EXPECT_EQ(gConnectionSlot(), nullptr);
+    EXPECT_EQ(core::gConnectionSlot(), nullptr);
 }
 
 }  // namespace

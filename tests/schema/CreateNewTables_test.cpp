@@ -9,7 +9,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "driver/SharedDatabase.h"
+#include "SharedDatabase.h"
 
 namespace tmigration::schema {
 namespace {
@@ -40,14 +40,14 @@ TEST_P(CreateNewTablesFailure, LeavesItemOneAtTheLastCompletedStatement) {
         connection.SetStatementObserver([](const std::string& sql) {
             if (sql.starts_with("select * from T_SFC_DB_ITEM")) throw std::runtime_error("injected");
         });
-    driver::frmProgress().Show();
+    core::frmProgress().Show();
     std::string strError;
     EXPECT_FALSE(CreateNewTables(c.dialect, strError));
     EXPECT_THAT(strError, ::testing::StartsWith("An error occurred on SQL String " +
                                                 std::to_string(c.failingStatement) + ":\r\n"));
     EXPECT_THAT(strError, ::testing::EndsWith(c.conflict ? "already exists" : "\ninjected"));
     EXPECT_FALSE(connection.Session().InTransaction());
-    EXPECT_FALSE(driver::frmProgress().Visible());
+    EXPECT_FALSE(core::frmProgress().Visible());
     EXPECT_EQ(database.Scalar("select DB_ITEM_VALUE from T_SFC_DB_ITEM where DB_ITEM_CODE = 1", c.dialect),
               c.itemOne);
     EXPECT_EQ(database.Tables(), c.tablesAfter);

@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "driver/SharedDatabase.h"
+#include "SharedDatabase.h"
 
 namespace tmigration::transfer {
 namespace {

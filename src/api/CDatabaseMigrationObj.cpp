@@ -1,0 +1,39 @@
+#include "tmigration/CDatabaseMigrationObj.h"
+
+#include "core/SharedConnection.h"
+#include "driver/ConnectionSteps.h"
+#include "driver/MigrationDriver.h"
+#include "driver/PhaseTable.h"
+
+namespace tmigration {
+
+CDatabaseMigrationObj::CDatabaseMigrationObj() : phases_(std::make_unique<driver::PhaseTable>()) {
+    core::gConnectionSlot() = std::make_shared<db::Connection>();
+}
+
+CDatabaseMigrationObj::~CDatabaseMigrationObj() {
+    auto& slot = core::gConnectionSlot();
+    try {
+        if (slot && slot->State() == db::adStateOpen) {
+            std::string scratch;
+            driver::DisconnectFromDatabase(scratch);
+        }
+    } catch (...) {
+        // Nothing can be reported from here; the connection is released below either way.
+    }
+    slot.reset();
+}
+
+bool CDatabaseMigrationObj::MigrateAccess(std::string strConnection, std::string& strError) {
+    return driver::RunMigration(*phases_, db::Dialect::Access, strConnection, strError);
+}
+
+bool CDatabaseMigrationObj::MigrateOracle(std::string strConnection, std::string& strError) {
+    return driver::RunMigration(*phases_, db::Dialect::Oracle, strConnection, strError);
+}
+
+bool CDatabaseMigrationObj::MigrateSQL(std::string strConnection, std::string& strError) {
+    return driver::RunMigration(*phases_, db::Dialect::SqlServer, strConnection, strError);
+}
+
+}  // namespace tmigration
