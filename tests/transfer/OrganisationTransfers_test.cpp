@@ -1,39 +1,199 @@
-// The organisation and reference transfers on small hand-made plants.
+// The organisation and reference transfers on a small hand-made plant: the rows every destination
+// holds afterwards, the progress they report, and how each failure they know ends the migration.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "HandMadePlant.h"
 #include "TransferDatabase.h"
+#include "tmigration/CDatabaseMigrationObj.h"
 #include "transfer/MigrateData.h"
+#include "ui/RecordingRenderer.h"
 
 namespace tmigration::transfer {
 namespace {
 
-using db::DateTime;
-using db::Value;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using ::testing::Pair;
 
-class OrganisationTransfers : public testing::SharedStateTest {
+class HandMadePlant : public testing::SharedStateTest {
   protected:
+    HandMadePlant() { testing::FillHandMadePlant(plant); }
+    void ExpectEveryDestination() {
+        for (const auto& expected : testing::HandMadePlantExpectations())
+            EXPECT_THAT(plant.Rows(expected.query), ElementsAreArray(expected.rows)) << expected.name;
+    }
     testing::TransferDatabase plant{db::Dialect::Access};
 };
 
-TEST_F(OrganisationTransfers, ShiftsTranslateTheirIntervals) {
-    const Value six = DateTime{1970, 1, 1, 6, 0, 0}, two = DateTime{1970, 1, 1, 14, 0, 0};
-    plant.Insert("T_TRNK_INTERVAL", "INTERVAL_ID, INTERVAL_NAME, START_TIME, DURATION, STOP_TIME, IS_SWING",
-                 {{7, "Day", six, 8.0, two, "Y"}, {9, "Late", two, 8.5, six, "y"}});
-    plant.Insert("T_TRNK_SHIFT",
-                 "SHIFT_ID, SHIFT_NUMBER, SHIFT_NAME, MON_INTERVAL_ID, SUN_INTERVAL_ID, DURATION, IS_SWING",
-                 {{3, "S1", "First", 9, nullptr, 40.0, "N"}});
-    std::string strError;
-    ASSERT_TRUE(RunTransfer("MigrateShiftIntervals", db::Dialect::Access, strError)) << strError;
-    ASSERT_TRUE(RunTransfer("MigrateShifts", db::Dialect::Access, strError)) << strError;
-    EXPECT_THAT(plant.Rows("select * from T_SFC_INTERVAL"),
-                ElementsAre("1|Day|1970-01-01 06:00:00|1970-01-01 14:00:00|8|1",
-                            "2|Late|1970-01-01 14:00:00|1970-01-01 06:00:00|8.5|0"));
-    EXPECT_THAT(plant.Rows("select * from T_SFC_SHIFT"),
-                ElementsAre("1|S1|First|2|NULL|NULL|NULL|NULL|NULL|NULL|40|0"));
-    EXPECT_THAT(plant.Rows("select INTERVAL_ID, SFC_ID from T_TRNK_INTERVAL"), ElementsAre("7|1", "9|2"));
+TEST_F(HandMadePlant, EveryDestinationAndKeyMapHoldsTheRowsOfTheRules) {
+    std::string strError = "kept";
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    EXPECT_EQ(strError, "kept");
+    ExpectEveryDestination();
 }
+
+TEST_F(HandMadePlant, OverallProgressFollowsTheSequenceAndTheLocationsShowBothPasses) {
+    core::frmProgress().Unload();
+    ui::testing::ScopedRecordingRenderer recorder;
+    std::string strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    // The overall bar changes once the transfer that names itself on the line has succeeded.
+    std::vector<std::pair<std::string, std::string>> seen;
+    for (std::size_t i = 0; i < recorder.log.infoSeen.size(); ++i)
+        seen.emplace_back(recorder.log.infoSeen[i], recorder.log.overallSeen[i]);
+    EXPECT_THAT(seen, Contains(Pair("Migrating Shifts...", "7%")));
+    EXPECT_THAT(seen, Contains(Pair("Migrating Events...", "24%")));
+    EXPECT_EQ(core::frmProgress().LastOverallPercentShown(), 96);
+    EXPECT_THAT(recorder.log.infoSeen, Contains("Migrating Crib Locations..."));
+    const auto locations =
+        std::find(recorder.log.infoSeen.begin(), recorder.log.infoSeen.end(), "Migrating Locations...");
+    const auto cribs = std::find(locations, recorder.log.infoSeen.end(), "Migrating Crib Locations...");
+    EXPECT_NE(cribs, recorder.log.infoSeen.end());
+}
+
+TEST_F(HandMadePlant, EachTransferReportsTheLegacyRowsReadAndTheNewRowsWritten) {
+    std::map<std::string, std::pair<std::int64_t, std::int64_t>> counts;
+    SetTransferObserver([&](const TransferEntry& entry, const TransferCounts& c) {
+        counts[std::string(entry.name)] = {c.read, c.written};
+    });
+    std::string strError;
+    const bool ok = MigrateData(strError, db::Dialect::Access);
+    SetTransferObserver({});
+    ASSERT_TRUE(ok) << strError;
+    EXPECT_EQ(counts.size(), 26u);
+    EXPECT_THAT(counts, Contains(Pair("MigrateLocations", Pair(4, 4))));
+    EXPECT_THAT(counts, Contains(Pair("MigrateDowntimeCodes", Pair(4, 4))));
+    EXPECT_THAT(counts, Contains(Pair("MigrateUsersPerUserGroups", Pair(6, 5))));
+    EXPECT_THAT(counts, Contains(Pair("MigrateJobTitles", Pair(3, 3))));
+}
+
+TEST_F(HandMadePlant, EmptyLegacyTablesLeaveTheirDestinationsAsSeeded) {
+    plant.Database().Run({"DELETE FROM T_TRNK_MACHINE_EVENTS", "DELETE FROM T_TRNK_PERS_USERGROUP",
+                          "UPDATE T_TRNK_EVENTS SET COMMAND_ID = NULL, LOCATION_ID = NULL",
+                          "UPDATE T_TRNK_GROUPS SET LOCATION_ID = NULL",
+                          "UPDATE T_TRNK_PERS SET LOCATION_ID = NULL",
+                          "DELETE FROM T_TRNK_COMMANDS where COMMAND_ID <> 14",
+                          "DELETE FROM T_TRNK_LOCATION where PTYPE_ID = 5"});
+    std::string strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    EXPECT_THAT(plant.Rows("select * from T_SFC_MACHINE_EVENT"), IsEmpty());
+    EXPECT_THAT(plant.Rows("select * from T_SFC_USER_PER_USERGROUP"), IsEmpty());
+    EXPECT_THAT(plant.Rows("select COMMAND_NUMBER from T_SFC_COMMAND where TARNWICK_ID = 14"),
+                ::testing::SizeIs(14));
+    // With no machine-data locations the crib pass still runs.
+    EXPECT_THAT(plant.Rows("select * from T_SFC_LOCATION"), IsEmpty());
+    EXPECT_THAT(plant.Rows("select * from T_SFC_CRIB"),
+                ElementsAre("1|GC|Gage Crib|cal room", "2|TC|Tool Crib|NULL"));
+}
+
+// A fault planted in the hand-made plant, and where the migration then stops.
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> plantFault;
+    std::string error;      // the whole text strError receives, or its prefix when it ends in ": "
+    std::string keptQuery;  // the failing transfer's destination: the rows written before the fault
+    std::vector<std::string> kept;
+    std::string nextDestination;  // the destination of the next built transfer: never written
+    std::int16_t overall;         // the overall percentage shown when it stopped
+};
+
+std::ostream& operator<<(std::ostream& os, const FailureCase& c) {
+    return os << c.name;
+}
+
+constexpr const char* kNull = "Invalid use of Null";
+constexpr const char* kNoCurrentRow =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
+    "current "
+    "record.";
+
+class HandMadePlantFailure : public HandMadePlant, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(HandMadePlantFailure, StopsWithThePrefixKeepsWhatWasWrittenAndRunsNothingAfter) {
+    const FailureCase& c = GetParam();
+    plant.Database().Run(c.plantFault);
+    core::frmProgress().Show();
+    std::string strError;
+    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access));
+    if (c.error.ends_with(": ")) {  // the database's own message follows the prefix
+        EXPECT_THAT(strError, ::testing::StartsWith(c.error));
+        EXPECT_GT(strError.size(), c.error.size());
+    } else {
+        EXPECT_EQ(strError, c.error);
+    }
+    EXPECT_FALSE(core::frmProgress().Visible());
+    EXPECT_THAT(plant.Rows(c.keptQuery), ElementsAreArray(c.kept));
+    EXPECT_THAT(plant.Rows("select * from " + c.nextDestination), IsEmpty());
+    EXPECT_EQ(core::frmProgress().LastOverallPercentShown(), c.overall);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, HandMadePlantFailure,
+    ::testing::Values(
+        FailureCase{"ShiftWithoutSwingFlag",
+                    {"UPDATE T_TRNK_SHIFT SET IS_SWING = NULL WHERE SHIFT_ID = 2"},
+                    std::string("Migrating Shifts: ") + kNull,
+                    "select SHIFT_NAME from T_SFC_SHIFT",
+                    {"First"},
+                    "T_SFC_JOBTITLE",
+                    ui::frmProgress::kNothingShown},
+        FailureCase{"MachineWithoutStatus",
+                    {"UPDATE T_TRNK_MACHINES SET STATUS_ID = NULL WHERE MACHINE_ID = 3"},
+                    std::string("Migrating Machines: ") + kNull,
+                    "select MACHINE_NAME from T_SFC_MACHINE",
+                    {"Lathe 1", "Lathe 2"},
+                    "T_SFC_USER",
+                    10},
+        FailureCase{"PartWithoutRevision",
+                    {"UPDATE T_TRNK_PART SET REVISION = NULL WHERE PART_ID = 2"},
+                    std::string("Migrating Parts: ") + kNull,
+                    "select PART_NAME from T_SFC_PART",
+                    {"Shaft A"},
+                    "T_SFC_OP",
+                    12},
+        FailureCase{"OperationWithoutRevision",
+                    {"UPDATE T_TRNK_OPS SET REVISION_NO = NULL WHERE OPS_ID = 1"},
+                    std::string("Migrating Operations: ") + kNull,
+                    "select * from T_SFC_OP",
+                    {},
+                    "T_SFC_DOWNTIME_CODE",
+                    19},
+        FailureCase{"DowntimeWithoutPlannedFlag",
+                    {"UPDATE T_TRNK_DOWNTIME SET PLANNED = NULL WHERE DOWNTIME_ID = 11"},
+                    std::string("Migrating Downtime Codes: ") + kNull,
+                    "select DOWNTIME_CODE_NAME from T_SFC_DOWNTIME_CODE",
+                    {"Breakdown", "Setup"},
+                    "T_SFC_REASON_CODE",
+                    19},
+        FailureCase{"SeededCommandMissing",
+                    {"DELETE FROM T_SFC_COMMAND WHERE COMMAND_TYPE_CODE = 5"},
+                    std::string("Migrating Commands: ") + kNoCurrentRow,
+                    "select COMMAND_NAME from T_SFC_COMMAND where TARNWICK_ID <> 14",
+                    {"Send"},
+                    "T_SFC_INSPECTION",
+                    21},
+        FailureCase{"SeededUserGroupMissing",
+                    {"DELETE FROM T_SFC_USERGROUP WHERE USERGROUP_TYPE_CODE = 1"},
+                    std::string("Migrating User Groups: ") + kNoCurrentRow,
+                    "select USERGROUP_NAME from T_SFC_USERGROUP",
+                    {"Travel Admins", "Tracker Administrators"},
+                    "T_SFC_USER_PER_USERGROUP",
+                    24},
+        FailureCase{
+            "MachineEventsClashInTheFortiethTransfer",
+            {"INSERT INTO T_TRNK_MACHINE_EVENTS (MACHINE_EVENTS_ID, MACHINE_ID, COMMAND_ID, EVENT_ID) "
+             "VALUES (3, 1, 4, 2)"},
+            "Migrating Machine Events: ",
+            "select * from T_SFC_MACHINE_EVENT",
+            {"1|1|1|5", "2|2|2|1"},
+            "T_SFC_GAGE_NO_PART_REF",
+            28}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tmigration::transfer
