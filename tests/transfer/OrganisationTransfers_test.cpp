@@ -195,5 +195,90 @@ INSTANTIATE_TEST_SUITE_P(
             28}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Memberships whose user or group never got a new key, or no group to merge legacy groups 2 and 3
+// into: the membership transfer alone, on a plant of one user, one group and one membership.
+struct MembershipFault {
+    const char* name;
+    std::vector<std::string> fault;
+    std::string error;
+};
+
+std::ostream& operator<<(std::ostream& os, const MembershipFault& c) {
+    return os << c.name;
+}
+
+class MembershipTranslation : public testing::SharedStateTest,
+                              public ::testing::WithParamInterface<MembershipFault> {
+  protected:
+    testing::TransferDatabase plant{db::Dialect::SqlServer};
+};
+
+TEST_P(MembershipTranslation, FailsTheTransferWithoutWritingAMembership) {
+    plant.Insert("T_TRNK_PERS", "PERSONNEL_ID, LAST_NAME, PERSONNEL_NUMBER, SID", {{1, "Smith", "E1", 5001}});
+    plant.Insert("T_TRNK_USERGROUP", "USERGROUP_ID, SID, USERGROUP_NAME",
+                 {{3, 3, "Tool Admins"}, {5, 9000, "Crew"}});
+    plant.Insert("T_TRNK_PERS_USERGROUP", "PERS_USERGROUP_ID, PERS_ID, USERGROUP_ID", {{1, 1, 5}, {2, 1, 3}});
+    plant.Database().Run(GetParam().fault);
+    std::string strError;
+    EXPECT_FALSE(RunTransfer("MigrateUsersPerUserGroups", db::Dialect::SqlServer, strError));
+    EXPECT_EQ(strError, "Migrating Users Per User Groups: " + GetParam().error);
+    EXPECT_THAT(plant.Rows("select * from T_SFC_USER_PER_USERGROUP"), IsEmpty());
+    EXPECT_THAT(plant.Rows("select SFC_ID from T_TRNK_PERS_USERGROUP"), ElementsAre("NULL", "NULL"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, MembershipTranslation,
+    ::testing::Values(
+        MembershipFault{"UserNeverTransferred", {"UPDATE T_TRNK_USERGROUP SET SFC_ID = 3"}, kNull},
+        MembershipFault{"GroupNeverTransferred", {"UPDATE T_TRNK_PERS SET SFC_ID = 1"}, kNull},
+        MembershipFault{"NoGroupToMergeInto",
+                        {"UPDATE T_TRNK_PERS SET SFC_ID = 1", "UPDATE T_TRNK_USERGROUP SET SFC_ID = 3",
+                         "DELETE FROM T_SFC_USERGROUP WHERE USERGROUP_TYPE_CODE = 3"},
+                        kNoCurrentRow}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The whole migration through the component in each dialect: the transferred rows are there, the
+// legacy tables (and with them the key maps) are gone.
+struct DialectCase {
+    const char* name;
+    db::Dialect dialect;
+    bool (CDatabaseMigrationObj::*entry)(std::string, std::string&);
+};
+
+std::ostream& operator<<(std::ostream& os, const DialectCase& c) {
+    return os << c.name;
+}
+
+class SlowHandMadePlantMigration : public testing::SharedStateTest,
+                                   public ::testing::WithParamInterface<DialectCase> {};
+
+TEST_P(SlowHandMadePlantMigration, EveryDestinationHoldsItsRowsOnceTheLegacyTablesAreDropped) {
+    testing::TransferDatabase plant{GetParam().dialect, testing::Stage::LegacyTables};
+    testing::FillHandMadePlant(plant);
+    core::gConnection().Close();
+    core::gConnectionSlot().reset();
+    std::string strError;
+    {
+        CDatabaseMigrationObj object;
+        ASSERT_TRUE((object.*GetParam().entry)(plant.Database().ConnectionString(), strError)) << strError;
+    }
+    plant.Database().OpenShared(GetParam().dialect);
+    std::vector<std::string> legacyLeft;
+    for (const std::string& table : plant.Database().Tables())
+        if (table.starts_with("T_TRNK_")) legacyLeft.push_back(table);
+    EXPECT_THAT(legacyLeft, ElementsAre("T_TRNK_PTYPE"));  // the removal keeps the product types
+    for (const auto& expected : testing::HandMadePlantExpectations()) {
+        if (expected.query.find("T_TRNK_") != std::string::npos) continue;
+        EXPECT_THAT(plant.Rows(expected.query), ElementsAreArray(expected.rows)) << expected.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialects, SlowHandMadePlantMigration,
+    ::testing::Values(DialectCase{"Access", db::Dialect::Access, &CDatabaseMigrationObj::MigrateAccess},
+                      DialectCase{"Oracle", db::Dialect::Oracle, &CDatabaseMigrationObj::MigrateOracle},
+                      DialectCase{"SQL", db::Dialect::SqlServer, &CDatabaseMigrationObj::MigrateSQL}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tmigration::transfer

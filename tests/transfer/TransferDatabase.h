@@ -15,16 +15,22 @@
 #include "SharedDatabase.h"
 #include "core/SharedProgressWindow.h"
 #include "db/Value.h"
+#include "legacy/catalog/LegacyModule.h"
+#include "legacy/catalog/LegacyTableLists.h"
 #include "schema/CreateNewTables.h"
 #include "transfer/PrepareOldTables.h"
 
 namespace tmigration::testing {
 
+// How far the copied database has gone: only the legacy tables, or ready for the transfers.
+enum class Stage { LegacyTables, ReadyForTransfers };
+
 class TransferDatabase {
   public:
-    // Copies the dialect's prepared database and opens it as the shared connection.
-    explicit TransferDatabase(db::Dialect dialect) : dialect_(dialect) {
-        std::filesystem::copy_file(Prepared(dialect), database_.Path(),
+    // Copies the dialect's database of that stage and opens it as the shared connection.
+    explicit TransferDatabase(db::Dialect dialect, Stage stage = Stage::ReadyForTransfers)
+        : dialect_(dialect) {
+        std::filesystem::copy_file(Prepared(dialect, stage), database_.Path(),
                                    std::filesystem::copy_options::overwrite_existing);
         database_.OpenShared(dialect);
     }
@@ -35,9 +41,11 @@ class TransferDatabase {
 
     // Appends rows through a row set, so that dates and numbers need no dialect's literals; the
     // statements are not recorded. `columns` is "A, B, C"; each row gives one value per column.
+    // On Oracle the table's key trigger is dropped first, so that the rows keep the keys given.
     void Insert(const std::string& table, const std::string& columns,
                 const std::vector<std::vector<db::Value>>& rows) {
         const auto before = database_.sent.size();
+        if (dialect_ == db::Dialect::Oracle) KeepGivenKeys(table);
         std::vector<std::string> names;
         for (std::size_t at = 0; at <= columns.size();) {
             const auto comma = columns.find(',', at);
@@ -77,10 +85,19 @@ class TransferDatabase {
     }
 
   private:
+    void KeepGivenKeys(const std::string& table) {
+        for (legacy::Module module : legacy::kAllModules)
+            for (const auto& legacyTable : legacy::LegacyTables(module)) {
+                if (legacyTable.name != table) continue;
+                std::string ignored;  // already dropped by an earlier insert
+                core::ExecuteSQL("DROP TRIGGER " + legacyTable.triggerName, ignored);
+            }
+    }
+
     // The prepared database of a dialect. ctest runs every test in a process of its own, so the
     // file is kept between processes beside the test program, named after its build: a rebuilt
     // program prepares afresh and removes the files of older builds.
-    static std::string Prepared(db::Dialect dialect) {
+    static std::string Prepared(db::Dialect dialect, Stage stage) {
         namespace fs = std::filesystem;
         std::error_code ec;
         const fs::path program = fs::read_symlink("/proc/self/exe", ec);
@@ -89,7 +106,8 @@ class TransferDatabase {
         fs::create_directories(dir);
         const std::string stamp =
             std::to_string(std::hash<std::string>()(program.string() + std::to_string(built)));
-        const fs::path path = dir / (stamp + "-" + std::to_string(static_cast<int>(dialect)) + ".mdb");
+        const fs::path path = dir / (stamp + "-" + std::to_string(static_cast<int>(dialect)) + "-" +
+                                     std::to_string(static_cast<int>(stage)) + ".mdb");
         if (fs::exists(path)) return path.string();
         for (const auto& old : fs::directory_iterator(dir, ec))
             if (old.path().filename().string().rfind(stamp, 0) != 0) fs::remove(old.path(), ec);
@@ -97,7 +115,8 @@ class TransferDatabase {
         builder.OpenShared(dialect);
         builder.CreateLegacySchema(dialect);
         std::string strError;
-        if (!transfer::PrepareOldTables(dialect, strError) || !schema::CreateNewTables(dialect, strError))
+        if (stage == Stage::ReadyForTransfers &&
+            (!transfer::PrepareOldTables(dialect, strError) || !schema::CreateNewTables(dialect, strError)))
             throw std::runtime_error("preparing the transfer database: " + strError);
         core::gConnection().Close();
         core::gConnectionSlot().reset();
