@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demonstration run: for each dialect, a fresh embedded database gets the five product modules'
-# legacy tables from the catalogs, is migrated in place with progress, and is summarised.
+# legacy tables from the catalogs, is migrated in place with progress and the rows each transfer
+# read and wrote, and is summarised.
 set -euo pipefail
 build=${1:-build/release}
 tm="$build/tools/tmigrate/tmigrate"
@@ -25,7 +26,7 @@ for dialect in access sql oracle; do
     "$tm" statements legacy "$module" "$dialect" | "$tm" sql "$dialect" "$connection"
   done
   echo "legacy tables created: $(stat -c %s "$db") bytes"
-  "$tm" migrate "$dialect" "$connection" --progress plain
+  "$tm" migrate "$dialect" "$connection" --progress plain --counts
   summary "$dialect" "$connection"
   echo "file after migration: $(stat -c %s "$db") bytes; other files: $(ls "$work" | grep -v '^plant-' | wc -l)"
 done
