@@ -227,11 +227,12 @@ ColumnGenerator IntervalStop() {
 // The weekly plan of a shift: the built-in first, second and third (nights, Sunday to Thursday) shifts,
 // then shifts with an interval on some days and none on others.
 ColumnGenerator ShiftDay(int weekday) {  // 1 Monday .. 7 Sunday
-    const bool weekend = weekday >= 6;
-    const std::vector<Value> builtIn = {weekday <= 5 ? Value(1) : (weekday == 6 ? Value(6) : Value()),
-                                        weekday <= 5 ? Value(2) : Value(),
-                                        weekday == 5 || weekday == 6 ? Value() : Value(3)};
-    return Listed(builtIn, OrNull(weekend ? 50 : 15, Ref("T_TRNK_INTERVAL")));
+    std::vector<Value> builtIn(3);       // First, Second, Third; Null is a day off
+    if (weekday <= 5) builtIn[0] = Value(1);
+    if (weekday == 6) builtIn[0] = Value(6);
+    if (weekday <= 5) builtIn[1] = Value(2);
+    if (weekday != 5 && weekday != 6) builtIn[2] = Value(3);
+    return Listed(std::move(builtIn), OrNull(weekday >= 6 ? 50 : 15, Ref("T_TRNK_INTERVAL")));
 }
 
 // Persons' and groups' security ids follow the four administrator groups' 1..4, without gaps.
@@ -315,16 +316,25 @@ ColumnGenerator EventCommand() {
     };
 }
 
-// A reason's downtime category: built-in, added by the plant, reserved (not carried over) or none.
+// A reason's downtime category, in a cycle of eight rows so that a small plant has every kind: built-in
+// (five in eight), added by the plant, reserved (not carried over), none.
 ColumnGenerator ReasonDowntime() {
     return [](Cell& cell) {
-        const std::int64_t kind = cell.Below(20);
-        if (kind < 13) return Value(static_cast<long long>(cell.Between(1, 11)));
-        if (kind < 16)
+        const std::int64_t kind = (cell.Row() - 1) % 8;
+        if (kind < 5) return Value(static_cast<long long>(cell.Between(1, 11)));
+        if (kind == 5)
             return Value(static_cast<long long>(
                 cell.Between(kReservedBlock + 1, cell.GetPlan().Rows("T_TRNK_DOWNTIME"))));
-        if (kind < 19) return Value(static_cast<long long>(cell.Between(12, kReservedBlock)));
+        if (kind == 6) return Value(static_cast<long long>(cell.Between(12, kReservedBlock)));
         return Value();
+    };
+}
+
+// The product type of a user type the plant added: mostly job titles, some reasons and shift kinds.
+ColumnGenerator UserTypeKind() {
+    return [](Cell& cell) {
+        static const long long kKinds[] = {12, 12, 7, 12, 13};
+        return Value(kKinds[(cell.Row() - 1) % 5]);
     };
 }
 
@@ -417,7 +427,7 @@ std::vector<TableSpec> Declare() {
                                     "Manufacturing Engineer", "Factory Defective"},
                                    Name(kTitleWords, 30))},
           {"USERTYPE_NUMBER", Listed({"", "", "", "", "", ""}, OrNull(50, Numbered("UT%lld")))},
-          {"PTYPE_ID", Listed({13, 13, 13, 13, 12, 7}, OneOf({12, 12, 12, 7, 13}))},
+          {"PTYPE_ID", Listed({13, 13, 13, 13, 12, 7}, UserTypeKind())},
           {"DETAILS", Listed({"0", "0", "0", "0", "0", "0"}, Notes())}}},
         {"T_TRNK_USERGROUP",
          {4, 3},
