@@ -8,6 +8,7 @@
 #include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/Recordset.h"
+#include "db/engines/odbc/OdbcSession.h"
 
 namespace tmigration::db {
 namespace {
@@ -314,3 +315,74 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace tmigration::db
+
+namespace tmigration::db::odbc {
+namespace {
+
+// Drivers that run one statement at a time, or close cursors at a commit, still give a row set
+// every row of its query while the connection runs other statements in between.
+class LimitedDriver : public ::testing::TestWithParam<DriverLimits> {
+  protected:
+    void SetUp() override {
+        REQUIRE_SQLITE_ODBC();
+        session = std::make_unique<OdbcSession>(database.ConnectionString(), database.ConnectionString(),
+                                                Dialect::SqlServer, GetParam());
+        session->Execute("CREATE TABLE T_SFC_X (X_ID INTEGER PRIMARY KEY AUTOINCREMENT, N INTEGER)");
+        for (int i = 1; i <= 5; ++i)
+            session->Execute("INSERT INTO T_SFC_X (N) VALUES (" + std::to_string(i) + ")");
+    }
+    testing::SqliteOdbcDatabase database;
+    std::unique_ptr<OdbcSession> session;
+};
+
+TEST_P(LimitedDriver, RowSetsKeepTheirRowsAcrossOtherStatementsAndCommits) {
+    auto first = session->Query("select * from T_SFC_X order by X_ID");
+    auto second = session->Query("select N from T_SFC_X where N > 3 order by N");
+    Row row;
+    ASSERT_TRUE(first->Fetch(row));
+    EXPECT_EQ(row.id, 1);
+    session->BeginTrans();
+    const RowId added = session->InsertRow("T_SFC_X", {"N"}, {Value(6)});
+    session->UpdateRow("T_SFC_X", 2, {"N"}, {Value(20)});
+    session->CommitTrans();
+    EXPECT_EQ(added, 6);
+    // Whether a row added after the query ran shows up is the driver's affair; the rows the
+    // query had must all come, in their order.
+    std::vector<RowId> rest;
+    while (first->Fetch(row)) rest.push_back(row.id);
+    ASSERT_GE(rest.size(), 4u);
+    EXPECT_THAT(std::vector<RowId>(rest.begin(), rest.begin() + 4), ::testing::ElementsAre(2, 3, 4, 5));
+    std::vector<std::int64_t> high;
+    while (second->Fetch(row)) high.push_back(row.values[0].AsInteger());
+    ASSERT_GE(high.size(), 2u);
+    EXPECT_EQ(high[0], 4);
+    EXPECT_EQ(high[1], 5);
+    EXPECT_EQ(session->CountRows("select * from T_SFC_X order by X_ID"), 6);
+}
+
+TEST_P(LimitedDriver, ACursorOutlivingItsSessionKeepsWhatItRead) {
+    auto cursor = session->Query("select * from T_SFC_X");
+    session->BeginTrans();
+    session->Execute("DELETE FROM T_SFC_X WHERE N = 99");
+    session->CommitTrans();
+    session.reset();
+    Row row;
+    int count = 0;
+    while (cursor->Fetch(row)) ++count;
+    // Where the driver's limits made the engine read the rows ahead they are all there; otherwise
+    // they went with the session.
+    const bool readAhead = GetParam().oneStatementAtATime.value() || GetParam().commitClosesCursors.value();
+    EXPECT_EQ(count, readAhead ? 5 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, LimitedDriver,
+                         ::testing::Values(DriverLimits{true, false}, DriverLimits{false, true},
+                                           DriverLimits{true, true}, DriverLimits{false, false}),
+                         [](const auto& info) {
+                             return std::string(info.param.oneStatementAtATime.value() ? "OneStatement"
+                                                                                       : "Many") +
+                                    (info.param.commitClosesCursors.value() ? "CommitCloses" : "CommitKeeps");
+                         });
+
+}  // namespace
+}  // namespace tmigration::db::odbc

@@ -113,7 +113,7 @@ OdbcSession::DriverHandles::~DriverHandles() {
 }
 
 OdbcSession::OdbcSession(const std::string& odbcConnectionString, const std::string& callerConnectionString,
-                         Dialect dialect)
+                         Dialect dialect, const DriverLimits& limits)
     : errors_(callerConnectionString + ";" + odbcConnectionString), dialect_(dialect) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handles_.env)))
         throw DbError("The ODBC driver manager cannot be used: its environment could not be created.");
@@ -131,10 +131,11 @@ OdbcSession::OdbcSession(const std::string& odbcConnectionString, const std::str
 
     dbms_ = InfoText(handles_.dbc, SQL_DBMS_NAME);
     readBack_ = KeyReadBackFor(dbms_, dialect_);
-    oneStatementAtATime_ = InfoNumber(handles_.dbc, SQL_MAX_CONCURRENT_ACTIVITIES, 0) == 1;
-    commitClosesCursors_ =
+    oneStatementAtATime_ =
+        limits.oneStatementAtATime.value_or(InfoNumber(handles_.dbc, SQL_MAX_CONCURRENT_ACTIVITIES, 0) == 1);
+    commitClosesCursors_ = limits.commitClosesCursors.value_or(
         InfoNumber(handles_.dbc, SQL_CURSOR_COMMIT_BEHAVIOR, SQL_CB_CLOSE) != SQL_CB_PRESERVE ||
-        InfoNumber(handles_.dbc, SQL_CURSOR_ROLLBACK_BEHAVIOR, SQL_CB_CLOSE) != SQL_CB_PRESERVE;
+        InfoNumber(handles_.dbc, SQL_CURSOR_ROLLBACK_BEHAVIOR, SQL_CB_CLOSE) != SQL_CB_PRESERVE);
     quote_ = InfoText(handles_.dbc, SQL_IDENTIFIER_QUOTE_CHAR);
     if (quote_ == " ") quote_.clear();
 }

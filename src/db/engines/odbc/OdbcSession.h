@@ -8,6 +8,7 @@
 #include <sqlext.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -20,12 +21,18 @@ namespace tmigration::db::odbc {
 
 class OdbcCursor;
 
+// Limits of a driver that the session works around. Each is asked of the driver unless given.
+struct DriverLimits {
+    std::optional<bool> oneStatementAtATime;  // SQL_MAX_CONCURRENT_ACTIVITIES is 1
+    std::optional<bool> commitClosesCursors;  // SQL_CURSOR_COMMIT/ROLLBACK_BEHAVIOR not "preserve"
+};
+
 class OdbcSession final : public EngineSession {
   public:
     // Connects with `odbcConnectionString`; errors are reported with the passwords of
     // `callerConnectionString` (the string the caller gave) masked.
     OdbcSession(const std::string& odbcConnectionString, const std::string& callerConnectionString,
-                Dialect dialect);
+                Dialect dialect, const DriverLimits& limits = {});
     ~OdbcSession() override;
 
     Dialect GetDialect() const override { return dialect_; }
