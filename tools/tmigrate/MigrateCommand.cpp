@@ -1,5 +1,6 @@
-// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|none]: runs the whole migration
-// through the component's entry point for the dialect, with its progress on standard error.
+// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|window|none]: runs the whole
+// migration through the component's entry point for the dialect, with its progress on standard
+// error or, with `window`, in the component's own window on the desktop.
 #include <iostream>
 #include <stdexcept>
 
@@ -21,10 +22,21 @@ tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress)
     return [mode] { return std::make_unique<TerminalProgressRenderer>(std::cerr, mode); };
 }
 
+// Exit code when the progress window cannot be shown: nothing was started.
+constexpr int kNoWindow = 2;
+
 int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress) {
-    tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
     tmigration::CDatabaseMigrationObj migration;
     std::string strError;
+    if (progress == "window") {
+        std::string why;
+        if (!migration.SetProgressWindow(tmigration::ProgressWindow::Desktop, why)) {
+            std::cerr << "--progress window: " << why << "; the database was not touched\n";
+            return kNoWindow;
+        }
+    } else {
+        tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
+    }
     bool ok = false;
     try {
         if (dialect == "access")
@@ -57,8 +69,9 @@ void AddMigrateCommand(CLI::App& app) {
                     "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
         ->required();
     cmd->add_option("--progress", progress,
-                    "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
-        ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
+                    "auto (bar on a terminal, plain lines otherwise), bar, plain, window (on the desktop; "
+                    "exit code 2 when no display can be opened) or none")
+        ->check(CLI::IsMember({"auto", "bar", "plain", "window", "none"}))
         ->capture_default_str();
     cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress); });
 }
