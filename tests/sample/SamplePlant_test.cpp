@@ -209,6 +209,13 @@ const Feature kNeverInAPlant[] = {
     Feature{"two parts of one job on the same ordinal",
             "select COUNT(*) from T_TRNK_PARTS_PER_JOB a, T_TRNK_PARTS_PER_JOB b where a.JOB_ID = b.JOB_ID "
             "and a.ORDINAL = b.ORDINAL and a.PARTS_PER_JOB_ID < b.PARTS_PER_JOB_ID"},
+    Feature{
+        "Null status of a machine, user or job",
+        "select (select COUNT(*) from T_TRNK_MACHINES where STATUS_ID is null) + (select COUNT(*) from "
+        "T_TRNK_PERS where STATUS_ID is null) + (select COUNT(*) from T_TRNK_JOB where STATUS_ID is null)"},
+    Feature{"two machine events of one machine and command",
+            "select COUNT(*) from T_TRNK_MACHINE_EVENTS a, T_TRNK_MACHINE_EVENTS b where a.MACHINE_ID = "
+            "b.MACHINE_ID and a.COMMAND_ID = b.COMMAND_ID and a.MACHINE_EVENTS_ID < b.MACHINE_EVENTS_ID"},
     Feature{"security ids used twice",
             "select COUNT(*) from T_TRNK_PERS p, T_TRNK_USERGROUP g where p.SID = g.SID"},
     Feature{"security ids at or above the next free one",

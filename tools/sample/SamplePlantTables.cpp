@@ -316,6 +316,21 @@ ColumnGenerator EventCommand() {
     };
 }
 
+// Machine events keep the last event of each built-in command on each machine: one row per machine
+// and command, machines first, so that rows stay distinct up to 13 per machine.
+ColumnGenerator MachineOfPair() {
+    return [](Cell& cell) {
+        return Value(static_cast<long long>((cell.Row() - 1) % cell.GetPlan().Rows("T_TRNK_MACHINES") + 1));
+    };
+}
+
+ColumnGenerator CommandOfPair() {
+    return [](Cell& cell) {
+        const std::int64_t machines = cell.GetPlan().Rows("T_TRNK_MACHINES");
+        return Value(static_cast<long long>((cell.Row() - 1) / machines % 13 + 1));
+    };
+}
+
 // A reason's downtime category, in a cycle of eight rows so that a small plant has every kind: built-in
 // (five in eight), added by the plant, reserved (not carried over), none.
 ColumnGenerator ReasonDowntime() {
@@ -519,7 +534,7 @@ std::vector<TableSpec> Declare() {
           {"SERIAL_NUMBER", OrNull(30, Numbered("SN-%08lld", 4711))},
           {"PTYPE_ID", Const(5)},
           {"VENDOR_ID", OrNull(20, Ref("T_TRNK_VENDOR"))},
-          {"STATUS_ID", OrNull(5, Int(34, 37))},
+          {"STATUS_ID", Int(34, 37)},
           {"DESCRIPTION", Notes()},
           {"PARTS_PER_HR", OrNull(40, Int(5, 400))},
           {"COST_PER_HR", OrNull(20, Money(25, 250))},
@@ -535,7 +550,7 @@ std::vector<TableSpec> Declare() {
           {"SID", PersonSid()},
           {"JOBTITLE_ID", OrNull(20, RefWhere("T_TRNK_USERTYPE", "PTYPE_ID", {12}))},
           {"LOCATION_ID", OrNull(30, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
-          {"STATUS_ID", OrNull(3, OneOf({30, 30, 30, 30, 30, 31}))},  // about one in six has left
+          {"STATUS_ID", OneOf({30, 30, 30, 30, 30, 31})},  // about one in six has left
           {"NOTES", Notes()},
           {"EMAIL", OrNull(40, Numbered("employee%lld@plant.example"))}}},
         {"T_TRNK_PERS_USERGROUP",
@@ -607,7 +622,7 @@ std::vector<TableSpec> Declare() {
           {"CUSTOMER_ID", OrNull(20, Ref("T_TRNK_CUSTOMER"))},
           {"PART_ID", OrNull(10, Ref("T_TRNK_PART"))},
           {"NOTES", Notes()},
-          {"STATUS_ID", OrNull(5, Int(73, 75))}}},
+          {"STATUS_ID", Int(73, 75)}}},
         {"T_TRNK_PARTS_PER_JOB",
          {0, 150},
          {{"JOB_ID", PartJob()},
@@ -631,8 +646,8 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MACHINE_EVENTS",
          {0, 150},
          {{"EVENT_ID", Ref("T_TRNK_EVENTS")},
-          {"MACHINE_ID", Through("T_TRNK_MACHINE_EVENTS", "EVENT_ID", "T_TRNK_EVENTS", "MACHINE_ID")},
-          {"COMMAND_ID", Through("T_TRNK_MACHINE_EVENTS", "EVENT_ID", "T_TRNK_EVENTS", "COMMAND_ID")}}},
+          {"MACHINE_ID", MachineOfPair()},
+          {"COMMAND_ID", CommandOfPair()}}},
         {"T_TRNK_SID", {1, 0}, {{"NEXT_SID", NextSid()}}},
     };
 }

@@ -1,11 +1,15 @@
-// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|window|none]: runs the whole
-// migration through the component's entry point for the dialect, with its progress on standard
-// error or, with `window`, in the component's own window on the desktop.
+// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|window|none] [--counts]: runs the
+// whole migration through the component's entry point for the dialect, with its progress on standard
+// error or, with `window`, in the component's own window on the desktop; --counts then prints, per
+// transfer that ran, the legacy rows read and new rows written.
+#include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 #include "Commands.h"
 #include "tmigration/CDatabaseMigrationObj.h"
+#include "transfer/MigrateData.h"
 #include "ui/TerminalProgressRenderer.h"
 #include "ui/WindowSystem.h"
 
@@ -25,7 +29,35 @@ tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress)
 // Exit code when the progress window cannot be shown: nothing was started.
 constexpr int kNoWindow = 2;
 
-int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress) {
+struct TransferLine {
+    int number;
+    std::string name;
+    tmigration::transfer::TransferCounts counts;
+};
+
+void PrintCounts(const std::vector<TransferLine>& lines) {
+    std::printf("%3s  %-48s %12s %12s\n", "#", "transfer", "legacy read", "new written");
+    std::int64_t read = 0, written = 0;
+    for (const TransferLine& line : lines) {
+        std::printf("%3d  %-48s %12lld %12lld\n", line.number, line.name.c_str(),
+                    static_cast<long long>(line.counts.read), static_cast<long long>(line.counts.written));
+        read += line.counts.read;
+        written += line.counts.written;
+    }
+    std::printf("%3s  %-48s %12lld %12lld\n", "", "total", static_cast<long long>(read),
+                static_cast<long long>(written));
+    std::printf("transfers not built yet: %zu of %zu\n", tmigration::transfer::UnbuiltTransfers().size(),
+                tmigration::transfer::TransferSequence().size());
+}
+
+int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress,
+            bool counts) {
+    std::vector<TransferLine> lines;
+    if (counts)
+        tmigration::transfer::SetTransferObserver([&lines](const tmigration::transfer::TransferEntry& entry,
+                                                           const tmigration::transfer::TransferCounts& c) {
+            lines.push_back({entry.number, std::string(entry.name), c});
+        });
     tmigration::CDatabaseMigrationObj migration;
     std::string strError;
     if (progress == "window") {
@@ -47,9 +79,10 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
             ok = migration.MigrateSQL(connection, strError);
     } catch (const std::exception& e) {
         // Only the Access file path can fail this way, after the migration itself is complete.
-        std::cerr << e.what() << '\n';
-        return 1;
+        strError = e.what();
     }
+    tmigration::transfer::SetTransferObserver({});
+    if (counts) PrintCounts(lines);
     if (!ok) {
         std::cerr << strError << '\n';
         return 1;
@@ -62,6 +95,7 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
 void AddMigrateCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("migrate", "Migrate a database in place to the unified schema");
     static std::string dialect, connection, progress = "auto";
+    static bool counts = false;
     cmd->add_option("DIALECT", dialect, "access, oracle or sql")
         ->required()
         ->check(CLI::IsMember({"access", "oracle", "sql"}));
@@ -73,7 +107,8 @@ void AddMigrateCommand(CLI::App& app) {
                     "exit code 2 when no display can be opened) or none")
         ->check(CLI::IsMember({"auto", "bar", "plain", "window", "none"}))
         ->capture_default_str();
-    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress); });
+    cmd->add_flag("--counts", counts, "print the legacy rows read and new rows written by each transfer");
+    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress, counts); });
 }
 
 }  // namespace tmigrate
