@@ -1,7 +1,9 @@
 # Thin front over CMake. `make test` and `make demo` work on a fresh Debian machine:
 # they install the build dependencies first when any is missing.
 JOBS ?= $(shell nproc)
-DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc
+# GTK 3 draws the progress window on the desktop, and Xvfb gives its tests a virtual display; a
+# build without them still works and skips both.
+DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb
 ASAN_DIR := build/asan
 REL_DIR := build/release
 

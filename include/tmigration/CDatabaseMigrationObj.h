@@ -12,6 +12,12 @@ namespace driver {
 class PhaseTable;
 }
 
+// Where the progress window of the calling thread is drawn.
+enum class ProgressWindow {
+    Nowhere,  // not drawn (a host that has not chosen)
+    Desktop,  // as a window on the desktop (GTK 3), repainted at every progress update
+};
+
 class CDatabaseMigrationObj {
   public:
     // Creates the thread's shared connection (closed), replacing whatever the thread held.
@@ -27,6 +33,14 @@ class CDatabaseMigrationObj {
     bool MigrateAccess(std::string strConnection, std::string& strError);
     bool MigrateOracle(std::string strConnection, std::string& strError);
     bool MigrateSQL(std::string strConnection, std::string& strError);
+
+    // Chooses where the progress window is drawn from the next migration on. Like the shared
+    // connection, the window belongs to the calling thread: the choice holds for every object on it.
+    // Desktop opens the desktop display at once: false, with the reason in strError and the choice
+    // unchanged, when this build has no desktop window or no display can be opened. The window's
+    // events, and the host's, are then processed on this thread at every progress update; a GTK host
+    // that opened its display before keeps its own.
+    bool SetProgressWindow(ProgressWindow where, std::string& strError);
 
     // The phases this object runs; single steps can be replaced (see driver/PhaseTable.h).
     driver::PhaseTable& Phases() { return *phases_; }

@@ -35,6 +35,16 @@ TMIGRATION_API tmigration_object* tmigration_create(const char* prog_id);
 TMIGRATION_API int tmigration_invoke(tmigration_object* object, const char* method, const char* connection,
                                      const char* error_in);
 
+/* Where the progress window is drawn (tmigration_set_progress_window). */
+#define TMIGRATION_WINDOW_NONE 0    /* nowhere: the default */
+#define TMIGRATION_WINDOW_DESKTOP 1 /* as a window on the desktop (GTK 3) */
+
+/* Chooses where the calling thread's progress window is drawn from the next call on. The desktop
+   display is opened at once: TMIGRATION_FALSE, with the reason in tmigration_error_text and the
+   choice unchanged, when the library has no desktop window, no display can be opened or `where` is
+   unknown. The window's events are processed on this thread at every progress update. */
+TMIGRATION_API int tmigration_set_progress_window(tmigration_object* object, int where);
+
 /* The error text after the last call, and the description of an error raised out of it ("" when
    none). Both stay valid until the next call on the object or its destruction. */
 TMIGRATION_API const char* tmigration_error_text(const tmigration_object* object);

@@ -4,6 +4,8 @@
 #include "driver/ConnectionSteps.h"
 #include "driver/MigrationDriver.h"
 #include "driver/PhaseTable.h"
+#include "ui/DesktopWindow.h"
+#include "ui/WindowSystem.h"
 
 namespace tmigration {
 
@@ -34,6 +36,20 @@ bool CDatabaseMigrationObj::MigrateOracle(std::string strConnection, std::string
 
 bool CDatabaseMigrationObj::MigrateSQL(std::string strConnection, std::string& strError) {
     return driver::RunMigration(*phases_, db::Dialect::SqlServer, strConnection, strError);
+}
+
+bool CDatabaseMigrationObj::SetProgressWindow(ProgressWindow where, std::string& strError) {
+    if (where == ProgressWindow::Nowhere) {
+        ui::SetProgressRendererFactory(nullptr);
+        return true;
+    }
+    std::string why;
+    if (!ui::OpenDesktop(why)) {
+        strError = why;
+        return false;
+    }
+    ui::SetProgressRendererFactory(ui::DesktopRendererFactory());
+    return true;
 }
 
 }  // namespace tmigration

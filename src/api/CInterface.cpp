@@ -73,6 +73,27 @@ int tmigration_invoke(tmigration_object* object, const char* method, const char*
     return TMIGRATION_RAISED;
 }
 
+int tmigration_set_progress_window(tmigration_object* object, int where) {
+    if (!object) return TMIGRATION_RAISED;
+    object->raisedText.clear();
+    object->errorText.clear();
+    if (where != TMIGRATION_WINDOW_NONE && where != TMIGRATION_WINDOW_DESKTOP) {
+        object->errorText = "Unknown progress window " + std::to_string(where);
+        return TMIGRATION_FALSE;
+    }
+    const auto choice = where == TMIGRATION_WINDOW_DESKTOP ? tmigration::ProgressWindow::Desktop
+                                                           : tmigration::ProgressWindow::Nowhere;
+    try {
+        return object->object.SetProgressWindow(choice, object->errorText) ? TMIGRATION_TRUE
+                                                                           : TMIGRATION_FALSE;
+    } catch (const std::exception& e) {
+        object->raisedText = e.what();
+    } catch (...) {
+        object->raisedText = "Unknown error";
+    }
+    return TMIGRATION_RAISED;
+}
+
 const char* tmigration_error_text(const tmigration_object* object) {
     return object ? object->errorText.c_str() : "";
 }

@@ -45,13 +45,22 @@ bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std:
     if (const auto& connection = core::gConnectionSlot()) connection->SetDialect(databaseType);
 
     const PhaseContext context{databaseType, strConnection};
-    for (const PhaseEntry& entry : phases.Entries()) {
-        if (entry.accessOnly && databaseType != db::Dialect::Access) continue;
-        if (!entry.step(context, strError)) {
-            TakeFailureExit(entry.onFailure, strError);
-            return false;
+    try {
+        for (const PhaseEntry& entry : phases.Entries()) {
+            if (entry.accessOnly && databaseType != db::Dialect::Access) continue;
+            if (!entry.step(context, strError)) {
+                TakeFailureExit(entry.onFailure, strError);
+                return false;
+            }
+            if (entry.overallAfter) window.UpdateOverallPercentDone(*entry.overallAfter);
         }
-        if (entry.overallAfter) window.UpdateOverallPercentDone(*entry.overallAfter);
+    } catch (...) {
+        // An error raised out of the driver leaves the window loaded, but nothing will update it
+        // again: it is taken off the screen and the pointer given back before the error reaches
+        // the caller.
+        window.Hide();
+        ui::SetMousePointer(ui::vbDefault);
+        throw;
     }
 
     window.UpdateOverallPercentDone(100);

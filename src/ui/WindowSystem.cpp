@@ -37,7 +37,11 @@ std::unique_ptr<ProgressRenderer> MakeProgressRenderer() {
 }
 
 void SetMousePointer(int pointer) {
+    if (tWindowsGone) return;
+    if (Current().mousePointer == pointer) return;
     Current().mousePointer = pointer;
+    const std::vector<frmProgress*> loaded = Current().loaded;
+    for (frmProgress* window : loaded) window->MousePointerChanged();
 }
 int MousePointer() {
     return Current().mousePointer;

@@ -13,6 +13,7 @@ enum MousePointerConstants { vbDefault = 0, vbHourglass = 11 };
 void SetProgressRendererFactory(ProgressRendererFactory factory);
 std::unique_ptr<ProgressRenderer> MakeProgressRenderer();
 
+// The application's mouse pointer; loaded windows are told when it changes.
 void SetMousePointer(int pointer);
 int MousePointer();
 

@@ -110,6 +110,10 @@ void frmProgress::Paint() {
     Notify(&ProgressRenderer::ProcessMessages);
 }
 
+void frmProgress::MousePointerChanged() {
+    Notify(&ProgressRenderer::MousePointerChanged);
+}
+
 void frmProgress::Notify(void (ProgressRenderer::*event)(const frmProgress&)) {
     if (!renderer_) return;
     // Drawing problems never reach the step that reported progress.

@@ -38,6 +38,8 @@ class frmProgress {
 
     // Lets the renderer draw the window as it stands (called by the window system's DoEvents).
     void Paint();
+    // Lets the renderer show the application's mouse pointer (called by the window system).
+    void MousePointerChanged();
 
     bool IsLoaded() const { return loaded_; }
     bool Visible() const { return visible_; }

@@ -63,6 +63,22 @@ TEST_F(CInterface, SuccessLeavesTheErrorTextAsPassed) {
     tmigration_destroy(object);
 }
 
+// Without a display the desktop window cannot be chosen: the choice fails at once with the reason.
+TEST_F(CInterface, ProgressWindowChoiceFailsAtOnceWithoutADisplay) {
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    tmigration_object* object = tmigration_create(TMIGRATION_PROGID);
+    EXPECT_EQ(tmigration_set_progress_window(object, TMIGRATION_WINDOW_NONE), TMIGRATION_TRUE);
+    EXPECT_EQ(tmigration_set_progress_window(object, 7), TMIGRATION_FALSE);
+    EXPECT_STREQ(tmigration_error_text(object), "Unknown progress window 7");
+    EXPECT_EQ(tmigration_set_progress_window(object, TMIGRATION_WINDOW_DESKTOP), TMIGRATION_FALSE);
+    const std::string why = tmigration_error_text(object);
+    EXPECT_TRUE(why.find("DISPLAY is not set") != std::string::npos ||
+                why.find("without GTK 3") != std::string::npos)
+        << why;
+    tmigration_destroy(object);
+}
+
 // Loads the shared library a host would load, when the build names it.
 TEST(CInterfaceLibrary, CanBeLoadedAndCalledByName) {
 #ifndef TMIGRATION_SHARED_LIBRARY_PATH

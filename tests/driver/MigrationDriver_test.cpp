@@ -226,6 +226,9 @@ TEST_F(Migration, AccessPathThatCannotBeCutRaisesAfterEverythingElse) {
     EXPECT_EQ(core::gConnection().State(), db::adStateClosed);
     EXPECT_TRUE(PlaceholderTableExists());
     EXPECT_TRUE(core::frmProgress().IsLoaded());
+    // Nothing will update the window again: it is off the screen and the pointer is given back.
+    EXPECT_FALSE(core::frmProgress().Visible());
+    EXPECT_EQ(ui::MousePointer(), ui::vbDefault);
     EXPECT_EQ(strError, "kept");
 }
 

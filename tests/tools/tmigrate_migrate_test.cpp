@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "RunCommand.h"
@@ -35,6 +37,23 @@ TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Invalid argument"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Disconnecting from Database..."), std::string::npos) << r.out;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(TmigrateMigrate, TheDesktopWindowWithoutADisplayFailsAtOnceAndChangesNothing) {
+    TempDatabase db;
+    CreateLegacyModules(db, "access");
+    const std::string before = FileBytes(db.Path());
+    auto r = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY " + Tmigrate() + " migrate access '" +
+                        db.ConnectionString() + "' --progress window 2>&1");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.out, ::testing::StartsWith("--progress window: "));
+    EXPECT_THAT(r.out, ::testing::EndsWith("; the database was not touched\n"));
+    EXPECT_EQ(FileBytes(db.Path()), before);
 }
 
 TEST(TmigrateMigrate, AnAccessFileIsMigratedAndCompactedInPlace) {

@@ -14,6 +14,7 @@ struct RenderLog {
     int processed = 0;
     int shown = 0;
     int hidden = 0;
+    int pointerChanges = 0;
     int alive = 0;  // renderers not yet destroyed
     std::vector<std::string> infoSeen;
     std::vector<std::string> overallSeen;
@@ -26,6 +27,7 @@ class RecordingRenderer : public ProgressRenderer {
     ~RecordingRenderer() override { --log_.alive; }
     void Shown(const frmProgress&) override { ++log_.shown; }
     void Hidden(const frmProgress&) override { ++log_.hidden; }
+    void MousePointerChanged(const frmProgress&) override { ++log_.pointerChanges; }
     void ProcessMessages(const frmProgress& w) override {
         ++log_.processed;
         log_.infoSeen.push_back(w.lblInfo().Caption);

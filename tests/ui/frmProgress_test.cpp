@@ -162,6 +162,17 @@ TEST(frmProgress, DoEventsReachesLoadedWindowsOnly) {
     EXPECT_EQ(recorder.log.processed, 1);
 }
 
+TEST(WindowSystem, PointerChangesReachLoadedWindowsOnly) {
+    ScopedRecordingRenderer recorder;
+    frmProgress window;
+    SetMousePointer(vbHourglass);
+    EXPECT_EQ(recorder.log.pointerChanges, 0);
+    window.Load();
+    SetMousePointer(vbHourglass);  // no change
+    SetMousePointer(vbDefault);
+    EXPECT_EQ(recorder.log.pointerChanges, 1);
+}
+
 TEST(WindowSystem, RendererFactoryAndPointerBelongToTheThread) {
     ScopedRecordingRenderer recorder;
     SetMousePointer(vbHourglass);

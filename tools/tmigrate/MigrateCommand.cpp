@@ -1,6 +1,7 @@
-// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|none] [--counts]: runs the whole
-// migration through the component's entry point for the dialect, with its progress on standard
-// error; --counts then prints, per transfer that ran, the legacy rows read and new rows written.
+// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|window|none] [--counts]: runs the
+// whole migration through the component's entry point for the dialect, with its progress on standard
+// error or, with `window`, in the component's own window on the desktop; --counts then prints, per
+// transfer that ran, the legacy rows read and new rows written.
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -25,6 +26,9 @@ tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress)
     return [mode] { return std::make_unique<TerminalProgressRenderer>(std::cerr, mode); };
 }
 
+// Exit code when the progress window cannot be shown: nothing was started.
+constexpr int kNoWindow = 2;
+
 struct TransferLine {
     int number;
     std::string name;
@@ -48,7 +52,6 @@ void PrintCounts(const std::vector<TransferLine>& lines) {
 
 int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress,
             bool counts) {
-    tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
     std::vector<TransferLine> lines;
     if (counts)
         tmigration::transfer::SetTransferObserver([&lines](const tmigration::transfer::TransferEntry& entry,
@@ -57,6 +60,15 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
         });
     tmigration::CDatabaseMigrationObj migration;
     std::string strError;
+    if (progress == "window") {
+        std::string why;
+        if (!migration.SetProgressWindow(tmigration::ProgressWindow::Desktop, why)) {
+            std::cerr << "--progress window: " << why << "; the database was not touched\n";
+            return kNoWindow;
+        }
+    } else {
+        tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
+    }
     bool ok = false;
     try {
         if (dialect == "access")
@@ -91,8 +103,9 @@ void AddMigrateCommand(CLI::App& app) {
                     "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
         ->required();
     cmd->add_option("--progress", progress,
-                    "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
-        ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
+                    "auto (bar on a terminal, plain lines otherwise), bar, plain, window (on the desktop; "
+                    "exit code 2 when no display can be opened) or none")
+        ->check(CLI::IsMember({"auto", "bar", "plain", "window", "none"}))
         ->capture_default_str();
     cmd->add_flag("--counts", counts, "print the legacy rows read and new rows written by each transfer");
     cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress, counts); });
