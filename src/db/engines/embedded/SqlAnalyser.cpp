@@ -11,7 +11,8 @@
 namespace tmigration::db::embedded {
 
 void RefuseConstruct(const std::string& construct, Dialect dialect) {
-    throw DbError("The embedded engine does not support " + construct + " in the " + std::string(DialectName(dialect)) + " dialect.");
+    throw DbError("The embedded engine does not support " + construct + " in the " +
+                  std::string(DialectName(dialect)) + " dialect.");
 }
 
 namespace {
@@ -33,18 +34,18 @@ bool IsMarker(const Token& t) {
 
 // Words that end an expression or belong to a clause: never a column name.
 bool IsClauseWord(const Token& t) {
-    static const char* const kWords[] = {"SELECT", "FROM",  "WHERE", "GROUP", "ORDER", "BY",    "HAVING",
-                                         "ON",     "JOIN",  "INNER", "LEFT",  "RIGHT", "OUTER", "AS",
-                                         "ASC",    "DESC",  "SET",   "VALUES", "INTO", "UNION", "DISTINCT"};
+    static const char* const kWords[] = {"SELECT", "FROM", "WHERE", "GROUP",  "ORDER", "BY",    "HAVING",
+                                         "ON",     "JOIN", "INNER", "LEFT",   "RIGHT", "OUTER", "AS",
+                                         "ASC",    "DESC", "SET",   "VALUES", "INTO",  "UNION", "DISTINCT"};
     return std::any_of(std::begin(kWords), std::end(kWords), [&](const char* w) { return t.Is(w); });
 }
 
 // Reserved words of constructs the engine does not translate.
 bool IsUnsupportedWord(const Token& t) {
-    static const char* const kWords[] = {"CASE",   "WHEN",   "THEN",  "ELSE",      "END",     "EXISTS", "INTERSECT",
-                                         "EXCEPT", "MINUS",  "LIMIT", "TOP",       "OVER",    "WITH",   "ALL",
-                                         "ANY",    "SOME",   "ROWNUM", "CONNECT",  "PRIOR",   "PIVOT",  "FULL",
-                                         "CROSS",  "NATURAL", "USING", "RETURNING", "OFFSET", "FETCH"};
+    static const char* const kWords[] = {
+        "CASE",  "WHEN",  "THEN", "ELSE",  "END",     "EXISTS", "INTERSECT", "EXCEPT", "MINUS",
+        "LIMIT", "TOP",   "OVER", "WITH",  "ALL",     "ANY",    "SOME",      "ROWNUM", "CONNECT",
+        "PRIOR", "PIVOT", "FULL", "CROSS", "NATURAL", "USING",  "RETURNING", "OFFSET", "FETCH"};
     return std::any_of(std::begin(kWords), std::end(kWords), [&](const char* w) { return t.Is(w); });
 }
 
@@ -85,9 +86,9 @@ std::string Render(const Tokens& t) {
         const Token& k = t[i];
         if (i > 0) {
             const Token& p = t[i - 1];
-            const bool tight = k.IsPunct(')') || k.IsPunct(',') || k.IsPunct('.') || p.IsPunct('(') ||
-                               p.IsPunct('.') || (k.IsPunct('(') && p.kind == Kind::Word && !IsOperatorWord(p) &&
-                                                  !IsClauseWord(p));
+            const bool tight =
+                k.IsPunct(')') || k.IsPunct(',') || k.IsPunct('.') || p.IsPunct('(') || p.IsPunct('.') ||
+                (k.IsPunct('(') && p.kind == Kind::Word && !IsOperatorWord(p) && !IsClauseWord(p));
             if (!tight) out += ' ';
         }
         out += k.text;
@@ -186,6 +187,7 @@ class Analyser {
     [[noreturn]] void Refuse(const std::string& construct) const { RefuseConstruct(construct, d_); }
     [[noreturn]] void RefuseHere() const {
         if (AtEnd()) Refuse("a statement that ends early");
+        if (IsUnsupportedWord(Cur())) Refuse(UpperAscii(Cur().text));
         Refuse("'" + Cur().text + "' at this place");
     }
     void ExpectWord(std::string_view w) {
@@ -288,8 +290,8 @@ Tokens Analyser::ParseExpr(bool allowMarker, ExprInfo* infoOut) {
                     operand = false;
                 } else if (k.IsPunct('.')) {
                     operand = false;
-                } else if (IsComparison(k) || k.text == "+" || k.text == "-" || k.text == "*" || k.text == "/" ||
-                           (k.text == "||" && d_ == Dialect::Oracle)) {
+                } else if (IsComparison(k) || k.text == "+" || k.text == "-" || k.text == "*" ||
+                           k.text == "/" || (k.text == "||" && d_ == Dialect::Oracle)) {
                     // "*" alone is also COUNT(*)'s argument.
                     operand = k.text == "*" && !out.empty() && out.back().IsPunct('(');
                 } else {
@@ -332,10 +334,10 @@ Tokens Analyser::ParseExpr(bool allowMarker, ExprInfo* infoOut) {
         ++i_;
         operand = true;
     }
-    if (depth != 0 || count == 0) RefuseHere();
-    info.plainColumn = !info.rewritten && (out.size() == 1 && out[0].kind == Kind::Word && !out[0].Is("NULL")) ||
-                       (out.size() == 3 && out[0].kind == Kind::Word && out[1].IsPunct('.') &&
-                        out[2].kind == Kind::Word);
+    if (depth != 0 || count == 0 || !operand) RefuseHere();
+    info.plainColumn =
+        !info.rewritten && (out.size() == 1 && out[0].kind == Kind::Word && !out[0].Is("NULL")) ||
+        (out.size() == 3 && out[0].kind == Kind::Word && out[1].IsPunct('.') && out[2].kind == Kind::Word);
     if (infoOut) *infoOut = info;
     return out;
 }
@@ -400,7 +402,8 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
                 // A literal is read now, so that a malformed one fails before anything runs.
                 const auto iso = ParseDateLiteral(LiteralValue(inner[0]).AsText(), d_);
                 if (!iso)
-                    throw DbError("Conversion failed when converting date and/or time from character string.");
+                    throw DbError(
+                        "Conversion failed when converting date and/or time from character string.");
                 out.push_back(Token{Kind::String, "'" + *iso + "'"});
                 return;
             }
@@ -411,10 +414,11 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
             return;
         }
         const char* target = ty == "VARCHAR" || ty == "NVARCHAR" || ty == "CHAR" || ty == "NCHAR" ? "TEXT"
-                             : ty == "INTEGER" || ty == "INT" || ty == "SMALLINT" || ty == "BIGINT" ? "INTEGER"
-                             : ty == "FLOAT" || ty == "REAL"                                         ? "REAL"
-                             : ty == "NUMERIC" || ty == "DECIMAL"                                    ? "NUMERIC"
-                                                                                                     : nullptr;
+                             : ty == "INTEGER" || ty == "INT" || ty == "SMALLINT" || ty == "BIGINT"
+                                 ? "INTEGER"
+                             : ty == "FLOAT" || ty == "REAL"      ? "REAL"
+                             : ty == "NUMERIC" || ty == "DECIMAL" ? "NUMERIC"
+                                                                  : nullptr;
         if (!target) Refuse("CAST to " + type.text);
         out.push_back(Word("CAST"));
         out.push_back(Punct("("));
@@ -428,7 +432,8 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
         Tokens text = ParseExpr();
         if (!AtPunct(',')) Refuse("TO_DATE without a format");
         ++i_;
-        if (AtEnd() || Cur().kind != Kind::String || !AtPunct(')', 1)) Refuse("TO_DATE with a computed format");
+        if (AtEnd() || Cur().kind != Kind::String || !AtPunct(')', 1))
+            Refuse("TO_DATE with a computed format");
         const Token format = Cur();
         const std::string model = LiteralValue(format).AsText();
         const std::string unknown = UnknownToDateElement(model);
@@ -483,7 +488,8 @@ FromPrimary Analyser::ParsePrimary() {
         p.text.push_back(Punct(")"));
     } else {
         const Token name = Name();
-        if (AtPunct('.')) Refuse("a table qualified by its owner (" + name.text + "." + t_[i_ + 1].text + ")");
+        if (AtPunct('.'))
+            Refuse("a table qualified by its owner (" + name.text + "." + t_[i_ + 1].text + ")");
         p.table = name.Name();
         p.reference = UpperAscii(p.table);
         p.text.push_back(name);
@@ -550,12 +556,14 @@ Query Analyser::ParseQuery() {
             if (AtWord("AS")) ++i_;
             if (!AtEnd() && Cur().kind == Kind::Word && !IsClauseWord(Cur())) item.alias = {Name()};
         }
-        item.original = Spaced(Tokens(t_.begin() + static_cast<long>(start), t_.begin() + static_cast<long>(i_)));
+        item.original =
+            Spaced(Tokens(t_.begin() + static_cast<long>(start), t_.begin() + static_cast<long>(i_)));
         q.items.push_back(std::move(item));
     } while (AtPunct(','));
     if (AtWord("FROM")) {
         ++i_;
-        if (d_ == Dialect::Oracle && AtWord("DUAL") && (i_ + 1 == t_.size() || AtPunct(')', 1) || AtWord("WHERE", 1))) {
+        if (d_ == Dialect::Oracle && AtWord("DUAL") &&
+            (i_ + 1 == t_.size() || AtPunct(')', 1) || AtWord("WHERE", 1))) {
             ++i_;  // SQLite selects without a from clause
         } else {
             do {
@@ -578,7 +586,8 @@ Query Analyser::ParseQuery() {
                 into.push_back(Punct(","));
             }
             Append(into, ParseExpr());
-            if (directions && (AtWord("ASC") || AtWord("DESC"))) into.push_back(Word(UpperAscii(t_[i_++].text)));
+            if (directions && (AtWord("ASC") || AtWord("DESC")))
+                into.push_back(Word(UpperAscii(t_[i_++].text)));
         } while (AtPunct(','));
     };
     if (AtWord("GROUP")) {
@@ -685,7 +694,8 @@ void Analyser::RewriteOuterJoins(Query& q) {
     for (std::size_t c = 0; c < conds.size(); ++c) {
         if (!optionalOf[c].empty()) continue;
         if (!where.empty()) where.push_back(Word("AND"));
-        const bool wrap = std::any_of(conds[c].begin(), conds[c].end(), [](const Token& k) { return k.Is("OR"); });
+        const bool wrap =
+            std::any_of(conds[c].begin(), conds[c].end(), [](const Token& k) { return k.Is("OR"); });
         if (wrap) where.push_back(Punct("("));
         Append(where, conds[c]);
         if (wrap) where.push_back(Punct(")"));
@@ -720,9 +730,9 @@ void Analyser::Parameterise(Tokens& where) {
             continue;
         }
         if (!IsLiteral(k)) continue;
-        const bool listItem = !inList.empty() && inList.back() &&
-                              (where[i - 1].IsPunct('(') || where[i - 1].IsPunct(',')) && i + 1 < where.size() &&
-                              (where[i + 1].IsPunct(',') || where[i + 1].IsPunct(')'));
+        const bool listItem =
+            !inList.empty() && inList.back() && (where[i - 1].IsPunct('(') || where[i - 1].IsPunct(',')) &&
+            i + 1 < where.size() && (where[i + 1].IsPunct(',') || where[i + 1].IsPunct(')'));
         const bool operand = (i > 0 && IsComparison(where[i - 1]) && isEnd(i)) ||
                              (i + 1 < where.size() && IsComparison(where[i + 1]) && isStart(i));
         if (!listItem && !operand) continue;
