@@ -22,7 +22,8 @@ bool Upper(std::string_view a, std::string_view b) {
 }
 
 // Reads 1 to `maxDigits` digits at `pos`.
-bool Digits(std::string_view s, std::size_t& pos, std::size_t maxDigits, int& out, std::size_t* count = nullptr) {
+bool Digits(std::string_view s, std::size_t& pos, std::size_t maxDigits, int& out,
+            std::size_t* count = nullptr) {
     std::size_t n = 0;
     out = 0;
     while (pos < s.size() && n < maxDigits && std::isdigit(static_cast<unsigned char>(s[pos]))) {
@@ -100,9 +101,10 @@ struct Model {
 
 Model ReadModel(std::string_view f) {
     static const std::pair<const char*, Element> kElements[] = {
-        {"HH24", Element::Hour24}, {"HH12", Element::Hour12}, {"YYYY", Element::Year4}, {"HH", Element::Hour12},
-        {"MI", Element::Minute},   {"MM", Element::Month},    {"DD", Element::Day},     {"SS", Element::Second},
-        {"AM", Element::Meridian}, {"PM", Element::Meridian}};
+        {"HH24", Element::Hour24}, {"HH12", Element::Hour12}, {"YYYY", Element::Year4},
+        {"HH", Element::Hour12},   {"MI", Element::Minute},   {"MM", Element::Month},
+        {"DD", Element::Day},      {"SS", Element::Second},   {"AM", Element::Meridian},
+        {"PM", Element::Meridian}};
     Model m;
     std::size_t i = 0;
     while (i < f.size()) {
@@ -169,14 +171,29 @@ std::optional<std::string> ParseToDate(std::string_view text, std::string_view f
         int v = 0;
         if (!Digits(text, pos, element == Element::Year4 ? 4 : 2, v)) return std::nullopt;
         switch (element) {
-            case Element::Month: dt.month = v; break;
-            case Element::Day: dt.day = v; break;
-            case Element::Year4: dt.year = v; break;
-            case Element::Hour12: hour12 = v; break;
-            case Element::Hour24: dt.hour = v; break;
-            case Element::Minute: dt.minute = v; break;
-            case Element::Second: dt.second = v; break;
-            default: break;
+            case Element::Month:
+                dt.month = v;
+                break;
+            case Element::Day:
+                dt.day = v;
+                break;
+            case Element::Year4:
+                dt.year = v;
+                break;
+            case Element::Hour12:
+                hour12 = v;
+                break;
+            case Element::Hour24:
+                dt.hour = v;
+                break;
+            case Element::Minute:
+                dt.minute = v;
+                break;
+            case Element::Second:
+                dt.second = v;
+                break;
+            default:
+                break;
         }
     }
     if (pos != text.size()) return std::nullopt;
@@ -219,10 +236,10 @@ void SqlToDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }  // namespace
 
 void RegisterDateFunctions(sqlite3* db) {
-    sqlite3_create_function(db, "tm_datetime", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SqlCastDateTime,
+    sqlite3_create_function(db, "tm_datetime", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            SqlCastDateTime, nullptr, nullptr);
+    sqlite3_create_function(db, "tm_to_date", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SqlToDate,
                             nullptr, nullptr);
-    sqlite3_create_function(db, "tm_to_date", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SqlToDate, nullptr,
-                            nullptr);
 }
 
 }  // namespace tmigration::db::embedded

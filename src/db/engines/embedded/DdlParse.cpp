@@ -45,5 +45,4 @@ std::string Names(const Tokens& list) {
     return out;
 }
 
-
 }  // namespace tmigration::db::embedded

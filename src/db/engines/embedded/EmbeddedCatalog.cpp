@@ -32,7 +32,8 @@ bool EmbeddedSession::TableExists(const std::string& table) {
 std::string EmbeddedSession::StoredTableName(const std::string& table) {
     const std::string upper = UpperAscii(table);
     if (auto it = tableNames_.find(upper); it != tableNames_.end()) return it->second;
-    SharedStatement stmt = Cached("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    SharedStatement stmt =
+        Cached("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
     stmt.Bind(1, Value(table));
     std::string name;
     if (stmt.Step()) name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
@@ -54,7 +55,6 @@ bool EmbeddedSession::ConstraintExists(const std::string& name) {
     return found;
 }
 
-
 void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, std::size_t at) {
     EnsureCatalog();
     std::string name;
@@ -75,7 +75,8 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         }
     };
     auto record = [&](const char* kind, const std::string& cols, const std::string& ref) {
-        SharedStatement ins = Cached("INSERT INTO _tm_constraint (name, tbl, kind, cols, ref_tbl) VALUES (?, ?, ?, ?, ?)");
+        SharedStatement ins =
+            Cached("INSERT INTO _tm_constraint (name, tbl, kind, cols, ref_tbl) VALUES (?, ?, ?, ?, ?)");
         ins.Bind(1, Value(name));
         ins.Bind(2, Value(table));
         ins.Bind(3, Value(kind));
@@ -140,7 +141,6 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         Unsupported(c);
     }
 }
-
 
 std::string EmbeddedSession::KeyColumnOf(const std::string& table) {
     for (const auto& c : TableColumns(table))
@@ -217,19 +217,30 @@ void EmbeddedSession::DropForeignKeyTriggers(const std::string& name) {
         Exec(db_, "DROP TRIGGER IF EXISTS " + Quote("_tm_fk_" + name + suffix));
 }
 
-
 void EmbeddedSession::CreateSequence(const Tokens& sig, std::size_t at) {
     EnsureCatalog();
     const std::string name = Need(sig, at).Name();
     long long start = 1, step = 1;
-    for (std::size_t i = at + 1; i < sig.size(); ++i) {
-        auto number = [&](std::size_t k) {
-            if (k < sig.size() && sig[k].IsPunct('-') && k + 1 < sig.size())
-                return -std::stoll(sig[k + 1].text);
-            return std::stoll(Need(sig, k).text);
+    // START WITH and INCREMENT BY count; the bounds and caching options change nothing here.
+    for (std::size_t i = at + 1; i < sig.size();) {
+        auto number = [&](std::size_t k, std::size_t& next) {
+            const bool negative = k < sig.size() && sig[k].IsPunct('-');
+            const Token& n = Need(sig, negative ? k + 1 : k);
+            if (n.kind != Token::Kind::Number) Unsupported(sig);
+            next = negative ? k + 2 : k + 1;
+            return negative ? -std::stoll(n.text) : std::stoll(n.text);
         };
-        if (sig[i].Is("START") && At(sig, i + 1, "WITH")) start = number(i + 2);
-        if (sig[i].Is("INCREMENT") && At(sig, i + 1, "BY")) step = number(i + 2);
+        if (sig[i].Is("START") && At(sig, i + 1, "WITH"))
+            start = number(i + 2, i);
+        else if (sig[i].Is("INCREMENT") && At(sig, i + 1, "BY"))
+            step = number(i + 2, i);
+        else if (sig[i].Is("MINVALUE") || sig[i].Is("MAXVALUE") || sig[i].Is("CACHE"))
+            number(i + 1, i);
+        else if (sig[i].Is("NOCYCLE") || sig[i].Is("NOCACHE") || sig[i].Is("NOMINVALUE") ||
+                 sig[i].Is("NOMAXVALUE") || sig[i].Is("ORDER") || sig[i].Is("NOORDER"))
+            ++i;
+        else
+            RefuseConstruct("the sequence option " + UpperAscii(sig[i].text), dialect_);
     }
     SharedStatement exists = Cached("SELECT 1 FROM _tm_sequence WHERE name = ?");
     exists.Bind(1, Value(name));
@@ -249,12 +260,13 @@ void EmbeddedSession::CreateKeyTrigger(const Tokens& sig, bool orReplace) {
     //   CREATE [OR REPLACE] TRIGGER tr BEFORE INSERT OR UPDATE ON t FOR EACH ROW BEGIN
     //   IF INSERTING THEN SELECT seq.NEXTVAL INTO :NEW.key FROM DUAL; ELSE :NEW.key := :OLD.key; END IF; END;
     EnsureCatalog();
-    static const Tokens kTemplate = Significant(
-        Tokenize("CREATE TRIGGER $N BEFORE INSERT OR UPDATE ON $T FOR EACH ROW BEGIN IF INSERTING THEN SELECT "
-                 "$S.NEXTVAL INTO :NEW.$K FROM DUAL; ELSE :NEW.$K := :OLD.$K; END IF; END;"));
+    static const Tokens kTemplate = Significant(Tokenize(
+        "CREATE TRIGGER $N BEFORE INSERT OR UPDATE ON $T FOR EACH ROW BEGIN IF INSERTING THEN SELECT "
+        "$S.NEXTVAL INTO :NEW.$K FROM DUAL; ELSE :NEW.$K := :OLD.$K; END IF; END;"));
     Tokens body(sig.begin() + (orReplace ? 3 : 1), sig.end());
     body.insert(body.begin(), sig[0]);
-    if (body.size() + 1 == kTemplate.size()) body.push_back(kTemplate.back());  // the last ";" may be left off
+    if (body.size() + 1 == kTemplate.size())
+        body.push_back(kTemplate.back());  // the last ";" may be left off
     std::unordered_map<std::string, std::string> bound;
     bool matches = body.size() == kTemplate.size();
     for (std::size_t i = 0; matches && i < body.size(); ++i) {
@@ -262,12 +274,14 @@ void EmbeddedSession::CreateKeyTrigger(const Tokens& sig, bool orReplace) {
         if (want.kind == Token::Kind::Word && want.text[0] == '$') {
             const std::string name = body[i].Name();
             auto [it, fresh] = bound.emplace(want.text, name);
-            matches = body[i].kind == Token::Kind::Word && (fresh || UpperAscii(it->second) == UpperAscii(name));
+            matches =
+                body[i].kind == Token::Kind::Word && (fresh || UpperAscii(it->second) == UpperAscii(name));
         } else {
             matches = body[i].kind == want.kind && UpperAscii(body[i].text) == UpperAscii(want.text);
         }
     }
-    if (!matches) RefuseConstruct("a trigger other than the key trigger that fills a key from a sequence", dialect_);
+    if (!matches)
+        RefuseConstruct("a trigger other than the key trigger that fills a key from a sequence", dialect_);
     const std::string name = bound["$N"], table = bound["$T"], seq = bound["$S"], key = bound["$K"];
     const std::string stored = StoredTableName(table);
     if (stored.empty()) throw DbError("ORA-00942: table or view does not exist");

@@ -21,7 +21,8 @@ EmbeddedCursor::EmbeddedCursor(std::unique_ptr<Statement> stmt, std::string tabl
     first_ = table_.empty() ? 0 : 1;
     for (int i = first_; i < n; ++i) {
         const char* decl = sqlite3_column_decltype(stmt_->get(), i);
-        columns_.push_back(ColumnInfo{sqlite3_column_name(stmt_->get(), i), AdoTypeOfDeclared(decl ? decl : "")});
+        columns_.push_back(
+            ColumnInfo{sqlite3_column_name(stmt_->get(), i), AdoTypeOfDeclared(decl ? decl : "")});
     }
 }
 

@@ -62,7 +62,8 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
         RenameTable(Need(sig, 1).Name(), Need(sig, 3).Name());
         return;
     }
-    RefuseConstruct("the statement " + UpperAscii(sig[0].text) + " " + UpperAscii(Need(sig, 1).text), dialect_);
+    RefuseConstruct("the statement " + UpperAscii(sig[0].text) + " " + UpperAscii(Need(sig, 1).text),
+                    dialect_);
 }
 
 std::string EmbeddedSession::RenderColumn(const Tokens& def) const {
@@ -83,7 +84,8 @@ std::string EmbeddedSession::RenderColumn(const Tokens& def) const {
         return j < type.size() && type[j].IsPunct(')') ? j + 1 : type.size() + 1;
     };
     std::size_t end = type.empty() ? 1 : sizeAt(1);
-    if (end < type.size() && type[end].Is("IDENTITY") && dialect_ == Dialect::SqlServer) end = sizeAt(end + 1);
+    if (end < type.size() && type[end].Is("IDENTITY") && dialect_ == Dialect::SqlServer)
+        end = sizeAt(end + 1);
     if (end < type.size())
         RefuseConstruct("'" + type[end].text + "' in the definition of column " + name, dialect_);
     if (end > type.size()) Unsupported(def);
@@ -130,7 +132,11 @@ void EmbeddedSession::CreateTable(const Tokens& sig) {
     const std::string name = Need(sig, 2).Name();
     if (TableExists(name)) throw DbError("table " + name + " already exists");
     std::string cols;
-    for (const Tokens& def : ParenList(sig, 3)) cols += (cols.empty() ? "" : ", ") + RenderColumn(def);
+    std::size_t close = 0;
+    for (const Tokens& def : ParenList(sig, 3, &close))
+        cols += (cols.empty() ? "" : ", ") + RenderColumn(def);
+    if (close + 1 < sig.size())
+        RefuseConstruct("'" + sig[close + 1].text + "' after a table definition", dialect_);
     Exec(db_, "CREATE TABLE " + Quote(name) + " (" + cols + ")");
 }
 
@@ -142,11 +148,16 @@ void EmbeddedSession::CreateIndex(const Tokens& sig) {
     const std::string table = Need(sig, at + 2).Name();
     RequireTable(table);
     std::string cols;
-    for (const Tokens& c : ParenList(sig, at + 3)) {
+    std::size_t close = 0;
+    for (const Tokens& c : ParenList(sig, at + 3, &close)) {
         std::string col = Quote(Need(c, 0).Name());
         if (At(c, 1, "DESC")) col += " DESC";
+        if (c.size() > 2 || (c.size() == 2 && !At(c, 1, "DESC") && !At(c, 1, "ASC")))
+            RefuseConstruct("'" + c.back().text + "' in an index column", dialect_);
         cols += (cols.empty() ? "" : ", ") + col;
     }
+    if (close + 1 < sig.size())
+        RefuseConstruct("'" + sig[close + 1].text + "' after an index definition", dialect_);
     Exec(db_, std::string("CREATE ") + (unique ? "UNIQUE " : "") + "INDEX " + Quote(name) + " ON " +
                   Quote(table) + " (" + cols + ")");
 }
@@ -239,9 +250,9 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
     }
 }
 
-
 std::vector<EmbeddedSession::ColumnDef> EmbeddedSession::TableColumns(const std::string& table) {
-    SharedStatement stmt = Cached("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    SharedStatement stmt =
+        Cached("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
     stmt.Bind(1, Value(table));
     if (!stmt.Step()) {
         stmt.Reset();
@@ -319,12 +330,12 @@ void EmbeddedSession::RebuildTable(const std::string& table,
     }
 }
 
-
 void EmbeddedSession::DropTable(const std::string& name) {
     const std::string table = StoredTableName(name);
     if (table.empty() || table.rfind("_tm_", 0) == 0) throw DbError("no such table: " + name);
     if (catalogReady_) {
-        SharedStatement refs = Cached("SELECT name, tbl FROM _tm_constraint WHERE kind = 'F' AND ref_tbl = ? AND tbl <> ?");
+        SharedStatement refs =
+            Cached("SELECT name, tbl FROM _tm_constraint WHERE kind = 'F' AND ref_tbl = ? AND tbl <> ?");
         refs.Bind(1, Value(table));
         refs.Bind(2, Value(table));
         if (refs.Step()) {
@@ -356,7 +367,6 @@ void EmbeddedSession::DropTable(const std::string& name) {
         }
     }
 }
-
 
 void EmbeddedSession::RenameTable(const std::string& from, const std::string& to) {
     const std::string table = StoredTableName(from);

@@ -38,8 +38,9 @@ RowId EmbeddedSession::InsertRow(const std::string& table, const std::vector<std
     if (dialect_ != Dialect::Oracle) return inserted;
     const auto trigger = KeyTriggerOf(table);
     if (!trigger) return inserted;
-    SharedStatement moved = Cached("SELECT rowid FROM " + Quote(table) + " WHERE " + Quote(trigger->keyColumn) +
-                                   " = (SELECT value FROM _tm_sequence WHERE name = ?)");
+    SharedStatement moved =
+        Cached("SELECT rowid FROM " + Quote(table) + " WHERE " + Quote(trigger->keyColumn) +
+               " = (SELECT value FROM _tm_sequence WHERE name = ?)");
     moved.Bind(1, Value(trigger->sequence));
     const RowId id = moved.Step() ? sqlite3_column_int64(moved.get(), 0) : inserted;
     moved.Reset();

@@ -10,8 +10,8 @@
 #include <sqlite3.h>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
