@@ -39,9 +39,13 @@ release: deps $(REL_DIR)/CMakeCache.txt
 demo: release
 	./scripts/demo.sh $(REL_DIR)
 
+# BENCH_SCALE: the sample plant's scale(s) for the migration benchmark; BENCH_DIALECTS: which entry points.
+BENCH_SCALE ?= 100
+BENCH_DIALECTS ?= access sql oracle
 bench: release
 	$(REL_DIR)/bench/tmigration_bench
 	$(REL_DIR)/bench/tmigration_append_bench
+	$(REL_DIR)/bench/tmigration_migration_bench $(BENCH_SCALE) $(BENCH_DIALECTS)
 
 # Line coverage of the suite (without the slow cases) with gcov and lcov; lcov is installed on
 # first use only, it is not a build dependency. Prints the embedded engine's and the whole
