@@ -375,6 +375,9 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
         out.push_back(Word(upper == "UCASE" ? "UPPER" : "LOWER"));
     } else if (d_ != Dialect::Access && (upper == "UPPER" || upper == "LOWER")) {
         out.push_back(Word(upper));
+    } else if (upper == "LENGTH" || (d_ != Dialect::Oracle && upper == "LEN")) {
+        // A text's length: LEN in Jet and T-SQL, LENGTH in Oracle (also taken from scripts elsewhere).
+        out.push_back(Word("LENGTH"));
     } else if (d_ == Dialect::Access && upper == "NOW") {
         return skipEmptyCall("strftime('%Y-%m-%d %H:%M:%S','now','localtime')");
     } else if (d_ == Dialect::Access && upper == "DATE") {
