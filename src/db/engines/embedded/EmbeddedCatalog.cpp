@@ -349,6 +349,10 @@ std::optional<EmbeddedSession::KeyTrigger> EmbeddedSession::KeyTriggerOf(const s
         trigger = KeyTrigger{reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0)),
                              reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 1))};
     find.Reset();
+    if (trigger)
+        for (const auto& c : TableColumns(table))
+            if (UpperAscii(c.name) == UpperAscii(trigger->keyColumn))
+                trigger->keyIsRowid = c.definition.find("PRIMARY KEY") != std::string::npos;
     keyTriggers_.emplace(table, trigger);
     return trigger;
 }

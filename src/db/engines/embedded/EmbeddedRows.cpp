@@ -37,13 +37,11 @@ RowId EmbeddedSession::InsertRow(const std::string& table, const std::vector<std
     // when the key is the rowid the row now lives under that value.
     if (dialect_ != Dialect::Oracle) return inserted;
     const auto trigger = KeyTriggerOf(table);
-    if (!trigger) return inserted;
-    SharedStatement moved =
-        Cached("SELECT rowid FROM " + Quote(table) + " WHERE " + Quote(trigger->keyColumn) +
-               " = (SELECT value FROM _tm_sequence WHERE name = ?)");
-    moved.Bind(1, Value(trigger->sequence));
-    const RowId id = moved.Step() ? sqlite3_column_int64(moved.get(), 0) : inserted;
-    moved.Reset();
+    if (!trigger || !trigger->keyIsRowid) return inserted;
+    SharedStatement assigned = Cached("SELECT value FROM _tm_sequence WHERE name = ?");
+    assigned.Bind(1, Value(trigger->sequence));
+    const RowId id = assigned.Step() ? sqlite3_column_int64(assigned.get(), 0) : inserted;
+    assigned.Reset();
     return id;
 }
 

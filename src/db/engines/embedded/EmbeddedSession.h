@@ -85,6 +85,7 @@ class EmbeddedSession final : public EngineSession {
     // The key trigger that fills a table's key on insert: its sequence and key column.
     struct KeyTrigger {
         std::string sequence, keyColumn;
+        bool keyIsRowid = false;  // the row then moves to the key the trigger gives it
     };
     std::optional<KeyTrigger> KeyTriggerOf(const std::string& table);
     // Forgets what the statements knew about tables: after DDL and rollbacks.
