@@ -6,8 +6,9 @@ JOBS ?= $(shell nproc)
 DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb
 ASAN_DIR := build/asan
 REL_DIR := build/release
+COV_DIR := build/coverage
 
-.PHONY: all deps test test-fast demo release bench format clean
+.PHONY: all deps test test-fast demo release bench coverage format clean
 
 all: release
 
@@ -45,7 +46,24 @@ BENCH_SCALE ?= 100
 BENCH_DIALECTS ?= access sql oracle
 bench: release
 	$(REL_DIR)/bench/tmigration_bench
+	$(REL_DIR)/bench/tmigration_append_bench
 	$(REL_DIR)/bench/tmigration_migration_bench $(BENCH_SCALE) $(BENCH_DIALECTS)
+
+# Line coverage of the suite (without the slow cases) with gcov and lcov; lcov is installed on
+# first use only, it is not a build dependency. Prints the embedded engine's and the whole
+# library's summaries; the HTML report lands in build/coverage/html.
+coverage: deps
+	@dpkg -s lcov >/dev/null 2>&1 || { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq lcov; }
+	cmake -S . -B $(COV_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_COVERAGE=ON
+	cmake --build $(COV_DIR) -j $(JOBS)
+	lcov --quiet --zerocounters --directory $(COV_DIR)
+	cd $(COV_DIR) && ctest -j $(JOBS) -LE slow >/dev/null || true
+	lcov --quiet --capture --directory $(COV_DIR) --output-file $(COV_DIR)/all.info
+	lcov --quiet --extract $(COV_DIR)/all.info '$(CURDIR)/src/*' --output-file $(COV_DIR)/src.info
+	lcov --quiet --extract $(COV_DIR)/all.info '$(CURDIR)/src/db/engines/embedded/*' --output-file $(COV_DIR)/engine.info
+	@echo "== embedded engine (src/db/engines/embedded)"; lcov --summary $(COV_DIR)/engine.info
+	@echo "== library (src)"; lcov --summary $(COV_DIR)/src.info
+	genhtml --quiet $(COV_DIR)/src.info --output-directory $(COV_DIR)/html
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

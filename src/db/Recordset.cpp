@@ -133,7 +133,8 @@ void Recordset::ExecuteQuery() {
     table_ = cursor_->UpdatableTable();
     rows_.clear();
     deleted_.clear();
-    added_.clear();
+    added_.Clear();
+    dropped_ = 0;
     names_.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) names_.emplace(Upper(columns_[i].name), i);
     editMode_ = adEditNone;
@@ -177,7 +178,7 @@ bool Recordset::FetchUpTo(std::size_t position) {
             break;
         }
         // Rows this row set appended itself are already in rows_.
-        if (!added_.empty() && added_.count(row.id)) continue;
+        if (!added_.Empty() && added_.Contains(row.id)) continue;
         rows_.push_back(std::move(row));
         deleted_.push_back(false);
     }
@@ -189,7 +190,8 @@ void Recordset::Close() {
     cursor_.reset();
     rows_.clear();
     deleted_.clear();
-    added_.clear();
+    added_.Clear();
+    dropped_ = 0;
     columns_.clear();
     names_.clear();
     table_.clear();
@@ -294,11 +296,12 @@ void Recordset::Update() {
         Row row{id, {}};
         // Read back what the database stored, the assigned key among it.
         if (!session.ReadRow(table_, id, all, row.values)) row.values = pending_.values;
-        added_.insert(id);
+        if (cursor_) added_.Insert(id);
         rows_.push_back(std::move(row));
         deleted_.push_back(false);
         pos_ = rows_.size() - 1;
         bof_ = false;
+        TrimBehindCurrentRow();
     } else {
         if (!names.empty()) session.UpdateRow(table_, pending_.id, names, values);
         Row& row = rows_[pos_];
@@ -328,6 +331,10 @@ void Recordset::Delete() {
 void Recordset::MoveFirst() {
     RequireOpen();
     if (editMode_ != adEditNone) Update();
+    if (dropped_ > 0) {
+        ExecuteQuery();  // the first rows were let go: read them again
+        return;
+    }
     pos_ = 0;
     while (FetchUpTo(pos_) && deleted_[pos_]) ++pos_;
 }
@@ -339,11 +346,49 @@ void Recordset::MoveNext() {
     ++pos_;
     while (FetchUpTo(pos_) && deleted_[pos_]) ++pos_;
     bof_ = false;
+    if (pos_ >= 1024) TrimBehindCurrentRow();
+}
+
+void Recordset::TrimBehindCurrentRow() {
+    if (cursorLocation_ != adUseServer || pos_ == 0) return;
+    const auto n = static_cast<std::ptrdiff_t>(std::min(pos_, rows_.size()));
+    rows_.erase(rows_.begin(), rows_.begin() + n);
+    deleted_.erase(deleted_.begin(), deleted_.begin() + n);
+    dropped_ += static_cast<std::size_t>(n);
+    pos_ -= static_cast<std::size_t>(n);
+}
+
+void Recordset::KeyRuns::Insert(RowId id) {
+    auto next = runs_.upper_bound(id);
+    if (next != runs_.begin()) {
+        auto prev = std::prev(next);
+        if (id <= prev->second) return;  // already in
+        if (id == prev->second + 1) {
+            prev->second = id;
+            if (next != runs_.end() && next->first == id + 1) {
+                prev->second = next->second;
+                runs_.erase(next);
+            }
+            return;
+        }
+    }
+    if (next != runs_.end() && next->first == id + 1) {
+        const RowId last = next->second;
+        runs_.erase(next);
+        runs_.emplace(id, last);
+        return;
+    }
+    runs_.emplace(id, id);
+}
+
+bool Recordset::KeyRuns::Contains(RowId id) const {
+    auto next = runs_.upper_bound(id);
+    return next != runs_.begin() && id <= std::prev(next)->second;
 }
 
 std::int64_t Recordset::RecordCount() {
     RequireOpen();
-    if (cursor_) return Session().CountRows(sql_);
+    if (cursor_ || dropped_ > 0) return Session().CountRows(sql_);
     return static_cast<std::int64_t>(std::count(deleted_.begin(), deleted_.end(), false));
 }
 

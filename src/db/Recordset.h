@@ -1,16 +1,19 @@
 // Recordset: a cursor over the result of one SQL text, modelled on the ADO row set.
 //
-// Client cursors (adUseClient) read every row at Open, so RecordCount is exact. Server cursors
-// (adUseServer) fetch rows only as the caller moves to them, so a row set opened on a large
-// table just to append to it never reads that table. Rows of a single-table select are
-// updatable; AddNew + Update appends a row and reads back the key the database assigned.
+// Client cursors (adUseClient) read every row at Open: a static snapshot, unchanged by what the
+// same connection writes meanwhile, with an exact RecordCount. Server cursors (adUseServer)
+// fetch rows only as the caller moves to them and keep only a window around the current row, so
+// a row set opened on a large table just to append to it never reads that table and appending
+// millions of rows holds memory bounded; MoveFirst after the window moved on runs the query
+// again. Rows of a single-table select are updatable; AddNew + Update appends a row and reads
+// back what the database stored, the key it assigned among it.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "db/Engine.h"
@@ -76,6 +79,8 @@ class Recordset {
     void Find(const std::string& criterion);
     // Runs the query again and stands on its first row.
     void Requery();
+    // How many rows the row set holds in memory now.
+    std::size_t BufferedRows() const { return rows_.size(); }
 
   private:
     friend class Field;
@@ -106,7 +111,22 @@ class Recordset {
     int editMode_ = adEditNone;
     Row pending_;  // the row being edited or added
     std::vector<bool> touched_;
-    std::unordered_set<RowId> added_;                     // rows appended through this row set
+    // Keys of rows appended through this row set while unfetched rows remain: the live query may
+    // meet them again. Kept as runs of consecutive keys, so a million appends cost one run.
+    class KeyRuns {
+      public:
+        void Insert(RowId id);
+        bool Contains(RowId id) const;
+        bool Empty() const { return runs_.empty(); }
+        void Clear() { runs_.clear(); }
+
+      private:
+        std::map<RowId, RowId> runs_;  // first -> last, disjoint and not adjacent
+    };
+    void TrimBehindCurrentRow();  // server cursors: forget rows the caller has moved past
+
+    KeyRuns added_;
+    std::size_t dropped_ = 0;                             // rows forgotten before rows_[0]
     std::unordered_map<std::string, std::size_t> names_;  // upper-case column name -> position
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "TempDatabase.h"
 #include "db/Command.h"
 #include "db/DbError.h"
@@ -128,8 +130,98 @@ TEST_P(RecordsetTest, AppendingThroughAnOpenRowSetDoesNotRepeatRows) {
     EXPECT_EQ(n, 6);
 }
 
+TEST_P(RecordsetTest, AppendingWhileRowsRemainUnreadSeesEachRowOnce) {
+    // Appending before the unread rows are fetched: the live query meets the new rows too.
+    for (int i = 0; i < 40; ++i) conn_->Execute("INSERT INTO T_TRNK_PART (PART_NUMBER) VALUES ('old')");
+    auto rs = Open("select * from T_TRNK_PART");
+    for (int i = 0; i < 2000; ++i) {
+        rs->AddNew();
+        rs->Set("PART_NUMBER", "new");
+        rs->Update();
+        if (i % 100 == 0) {
+            // An explicit key off the run keeps the set of appended keys honest about gaps.
+            rs->AddNew();
+            rs->Set("PART_ID", -1 - i);
+            rs->Update();
+        }
+    }
+    EXPECT_EQ(rs->RecordCount(), 43 + 2000 + 20);
+    rs->MoveFirst();
+    std::set<std::int64_t> seen;
+    std::size_t rows = 0;
+    for (; !rs->Eof(); rs->MoveNext(), ++rows) seen.insert(rs->Get("PART_ID").AsInteger());
+    EXPECT_EQ(rows, 43u + 2000 + 20);
+    EXPECT_EQ(seen.size(), rows);
+}
+
 INSTANTIATE_TEST_SUITE_P(Cursor, RecordsetTest, ::testing::Values(adUseClient, adUseServer),
                          [](const auto& info) { return info.param == adUseClient ? "Client" : "Server"; });
+
+TEST(Recordset, AServerRowSetAppendingManyRowsHoldsOnlyAWindow) {
+    TempDatabase db;
+    auto conn = db.Connect(Dialect::SqlServer);
+    conn->Execute("CREATE TABLE T_SFC_X (X_ID INTEGER IDENTITY(1,1) NOT NULL PRIMARY KEY, N INTEGER)");
+    conn->Execute("INSERT INTO T_SFC_X (N) VALUES (0)");
+    Recordset rs;
+    rs.SetCursorLocation(adUseServer);
+    rs.SetCursorType(adOpenKeyset);
+    rs.SetLockType(adLockOptimistic);
+    rs.SetActiveConnection(conn.get());
+    rs.Open("select * from T_SFC_X");
+    std::size_t most = 0;
+    for (int i = 1; i <= 5000; ++i) {
+        rs.AddNew();
+        rs.Set("N", i);
+        rs.Update();
+        ASSERT_EQ(rs.Get("X_ID").AsInteger(), i + 1);
+        most = std::max(most, rs.BufferedRows());
+    }
+    EXPECT_LE(most, 2u);
+    // Walking the rows again reads them from the table, still one window at a time.
+    rs.MoveFirst();
+    std::int64_t sum = 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        sum += rs.Get("N").AsInteger();
+        most = std::max(most, rs.BufferedRows());
+    }
+    EXPECT_EQ(sum, 5000LL * 5001 / 2);
+    EXPECT_LE(most, 1025u);
+    EXPECT_EQ(rs.RecordCount(), 5001);
+}
+
+TEST(Recordset, OracleAppendReadsBackTheKeyTheTriggerStoredNotTheOneSupplied) {
+    TempDatabase db;
+    auto conn = db.Connect(Dialect::Oracle);
+    for (const char* sql : {"CREATE TABLE T_SFC_Y (Y_ID NUMBER(10,0) NOT NULL, NAME VARCHAR2(10))",
+                            "CREATE SEQUENCE S_SFC_Y INCREMENT BY 1 START WITH 1",
+                            "CREATE TRIGGER TR_SFC_Y BEFORE INSERT OR UPDATE ON T_SFC_Y FOR EACH ROW BEGIN   "
+                            "IF INSERTING THEN     "
+                            "SELECT S_SFC_Y.NEXTVAL INTO :NEW.Y_ID FROM DUAL;   ELSE     :NEW.Y_ID := "
+                            ":OLD.Y_ID;   END IF; END;"})
+        conn->Execute(sql);
+    for (bool withKey : {false, true}) {
+        if (withKey) conn->Execute("ALTER TABLE T_SFC_Y ADD ( CONSTRAINT K_SFC_Y PRIMARY KEY (Y_ID))");
+        Recordset rs;
+        rs.SetCursorLocation(adUseServer);
+        rs.SetLockType(adLockOptimistic);
+        rs.SetActiveConnection(conn.get());
+        rs.Open("select * from T_SFC_Y where Y_ID = 0");
+        for (int supplied : {500, 7}) {
+            rs.AddNew();
+            rs.Set("Y_ID", supplied);
+            rs.Set("NAME", withKey ? "keyed" : "plain");
+            rs.Update();
+            const std::int64_t stored = rs.Get("Y_ID").AsInteger();
+            EXPECT_NE(stored, supplied);
+            Recordset check;
+            check.SetCursorLocation(adUseClient);
+            check.SetActiveConnection(conn.get());
+            check.Open("select NAME from T_SFC_Y where Y_ID = " + std::to_string(stored));
+            ASSERT_FALSE(check.Eof()) << "no row under the key read back, " << stored;
+            EXPECT_EQ(check.Get("NAME").AsText(), withKey ? "keyed" : "plain");
+        }
+    }
+}
 
 TEST(Recordset, ClosedObjectsAndMissingConnectionsReportReadableErrors) {
     Recordset rs;

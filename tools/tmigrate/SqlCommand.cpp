@@ -1,5 +1,7 @@
 // tmigrate sql DIALECT CONNECTION [FILE]: runs statements one per line through the data access
-// layer, in the connection's dialect, printing the rows of each query tab-separated.
+// layer, in the connection's dialect, printing the rows of each query tab-separated. With
+// --keep-going an error is printed in line with the rows ("error: message") and the next
+// statement runs, so that a file of statements yields one transcript.
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -44,7 +46,7 @@ void PrintRows(Recordset& rs) {
     }
 }
 
-int RunStatements(Dialect dialect, const std::string& connection, std::istream& in) {
+int RunStatements(Dialect dialect, const std::string& connection, std::istream& in, bool keepGoing) {
     Connection conn;
     conn.SetDialect(dialect);
     std::string line;
@@ -77,6 +79,10 @@ int RunStatements(Dialect dialect, const std::string& connection, std::istream& 
                 conn.Execute(statement);
             }
         } catch (const DbError& e) {
+            if (keepGoing) {
+                std::cout << "error: " << e.what() << '\n';
+                continue;
+            }
             std::cerr << "error: " << lineNo << ": " << e.what() << '\n';
             return 1;
         }
@@ -89,17 +95,19 @@ int RunStatements(Dialect dialect, const std::string& connection, std::istream& 
 void AddSqlCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("sql", "Run SQL statements (one per line) in a dialect");
     static std::string dialectWord, connection, file;
+    static bool keepGoing = false;
     cmd->add_option("DIALECT", dialectWord, "access, oracle or sql")
         ->required()
         ->check(CLI::IsMember({"access", "oracle", "sql"}));
     cmd->add_option("CONNECTION", connection, "connection string, e.g. Provider=SQLite;Data Source=plant.db;")
         ->required();
     cmd->add_option("FILE", file, "statements to run (standard input when absent)");
+    cmd->add_flag("--keep-going", keepGoing, "print an error in line with the rows and go on with the next statement");
     cmd->callback([] {
         Dialect dialect{};
         ParseDialectWord(dialectWord, dialect);
         if (file.empty()) {
-            ExitCode() = RunStatements(dialect, connection, std::cin);
+            ExitCode() = RunStatements(dialect, connection, std::cin, keepGoing);
             return;
         }
         std::ifstream in(file);
@@ -108,7 +116,7 @@ void AddSqlCommand(CLI::App& app) {
             ExitCode() = 1;
             return;
         }
-        ExitCode() = RunStatements(dialect, connection, in);
+        ExitCode() = RunStatements(dialect, connection, in, keepGoing);
     });
 }
 

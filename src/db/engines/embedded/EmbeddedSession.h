@@ -1,18 +1,23 @@
 // EmbeddedSession: the engine session over one SQLite database file that speaks the dialect of
-// Jet, SQL Server or Oracle. DDL SQLite lacks (constraints added and dropped by name, column type
-// changes, sequences, the key trigger, RENAME) is emulated with a small catalog kept in the file.
+// Jet, SQL Server or Oracle. Data statements go through the statement analyser (SqlAnalyser);
+// DDL SQLite lacks (constraints added and dropped by name, column type changes, sequences, the
+// key trigger, RENAME) is emulated with a small catalog kept in the file. The members are
+// defined by job: EmbeddedSession.cpp (life cycle, statements, transactions), EmbeddedRows.cpp
+// (row writes), EmbeddedDdl.cpp (tables and indexes), EmbeddedCatalog.cpp (constraints,
+// foreign keys, sequences, key triggers).
 #pragma once
 
 #include <sqlite3.h>
 
 #include <functional>
-#include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "db/Engine.h"
+#include "db/engines/embedded/EmbeddedCursor.h"
 #include "db/engines/embedded/SqlTokens.h"
 #include "db/engines/embedded/Sqlite.h"
 
@@ -47,7 +52,7 @@ class EmbeddedSession final : public EngineSession {
         std::string definition;  // everything after the name
     };
 
-    bool RunDdl(const Tokens& sig);
+    void RunDdl(const Tokens& sig);
     void CreateTable(const Tokens& sig);
     void CreateIndex(const Tokens& sig);
     void AlterTable(const Tokens& sig);
@@ -74,22 +79,26 @@ class EmbeddedSession final : public EngineSession {
     void RequireTable(const std::string& table);
     void EnsureCatalog();
     bool ConstraintExists(const std::string& name);
-    std::string Prepared(const std::string& sql) const;  // dialect SQL rewritten for SQLite
-    Statement& Cached(const std::string& sql);
-
-    // Prepared queries by their text with literals as parameters, so that a lookup repeated with
-    // other values is prepared once. Cursors borrow a statement and hand it back when done.
-    struct StatementPool {
-        std::unordered_map<std::string, std::vector<std::unique_ptr<Statement>>> free;
+    // The engine's own statements, prepared once. The handle shares the statement with the cache,
+    // so a cache cleared by DDL or its size limit never leaves a holder with a dangling one.
+    SharedStatement Cached(const std::string& sql);
+    // The key trigger that fills a table's key on insert: its sequence and key column.
+    struct KeyTrigger {
+        std::string sequence, keyColumn;
+        bool keyIsRowid = false;  // the row then moves to the key the trigger gives it
     };
+    std::optional<KeyTrigger> KeyTriggerOf(const std::string& table);
+    // Forgets what the statements knew about tables: after DDL and rollbacks.
+    void ForgetSchema();
 
     sqlite3* db_ = nullptr;
     Dialect dialect_;
     std::shared_ptr<StatementPool> pool_ = std::make_shared<StatementPool>();
     std::unordered_map<std::string, std::string> tableNames_;  // upper-case name -> stored name
+    std::unordered_map<std::string, std::optional<KeyTrigger>> keyTriggers_;  // by stored table name
     bool inTrans_ = false;
     bool catalogReady_ = false;
-    std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
+    std::unordered_map<std::string, std::shared_ptr<Statement>> cache_;
 };
 
 // Creates an empty embedded database file; fails when the file exists.

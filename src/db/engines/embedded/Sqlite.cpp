@@ -1,7 +1,7 @@
 #include "db/engines/embedded/Sqlite.h"
 
 #include "db/DbError.h"
-#include "db/engines/embedded/DialectRewriter.h"
+#include "db/engines/embedded/ColumnTypes.h"
 
 namespace tmigration::db::embedded {
 

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <string>
 
 #include "db/Value.h"
@@ -32,6 +33,21 @@ class Statement {
   private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A statement shared with a cache: the cache may drop its copy, the holder keeps the statement.
+class SharedStatement {
+  public:
+    explicit SharedStatement(std::shared_ptr<Statement> s) : s_(std::move(s)) {}
+    sqlite3_stmt* get() const { return s_->get(); }
+    void Bind(int index, const Value& v) { s_->Bind(index, v); }
+    bool Step() { return s_->Step(); }
+    void Reset() { s_->Reset(); }
+    void Run() { s_->Run(); }
+    Value Column(int index, int adoType) const { return s_->Column(index, adoType); }
+
+  private:
+    std::shared_ptr<Statement> s_;
 };
 
 [[noreturn]] void ThrowSqlite(sqlite3* db);
