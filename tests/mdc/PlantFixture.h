@@ -81,16 +81,18 @@ inline std::vector<std::string> CalendarRows() {
     };
 }
 
-// What the replay needs besides the calendar: commands, downtime subtypes, one department,
+// What the replay needs besides the calendar: commands, subtypes (79 and 94 are downtime), one department,
 // location and group, two machines, a job, a part, an operation, downtime and scrap codes.
 inline std::vector<std::string> ReferenceRows() {
     std::vector<std::string> rows;
-    for (int command = 4; command <= 13; ++command)
+    // Keys run from 1 without gaps, so that Oracle's key triggers give the same numbers.
+    for (int command = 1; command <= 13; ++command)
         rows.push_back("INSERT INTO T_TRNK_COMMANDS (COMMAND_ID, COMMAND_NAME) VALUES (" +
                        std::to_string(command) + ", 'Command " + std::to_string(command) + "')");
+    for (int subtype = 1; subtype <= 94; ++subtype)
+        rows.push_back("INSERT INTO T_TRNK_SUBTYPE (SUBTYPE_ID, SUBTYPE_NAME) VALUES (" +
+                       std::to_string(subtype) + ", 'Subtype " + std::to_string(subtype) + "')");
     const std::vector<std::string> more = {
-        "INSERT INTO T_TRNK_SUBTYPE (SUBTYPE_ID, SUBTYPE_NAME) VALUES (79, 'Machine Downtime')",
-        "INSERT INTO T_TRNK_SUBTYPE (SUBTYPE_ID, SUBTYPE_NAME) VALUES (94, 'Operator Downtime')",
         "INSERT INTO T_TRNK_DEPT (DEPT_ID, DEPT_NAME) VALUES (1, 'Machining')",
         "INSERT INTO T_TRNK_LOCATION (LOCATION_ID, LOCATION_NAME, DEPT_ID) VALUES (1, 'Hall', 1)",
         "INSERT INTO T_TRNK_GROUPS (GROUP_ID, GROUP_NAME, LOCATION_ID, DEPT_ID) VALUES (1, 'Lathes', 1, 1)",

@@ -1,0 +1,384 @@
+// Hand-worked event streams replayed by both conversions, in every dialect, on the plant of
+// PlantFixture.h. Rows are compared in a short form: label=value for every column that is not
+// Null, not empty and not 0; instants as MM-DDTHH:MM of 2023.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "PlantFixture.h"
+#include "core/RecordsetHelpers.h"
+#include "mdc/CMDCMigration5To6Class.h"
+#include "mdc/CSHBufferClass.h"
+
+namespace tmigration::mdc {
+namespace {
+
+using db::DateTime;
+using db::Dialect;
+using Lines = std::vector<std::string>;
+
+DateTime At(int day, int hour, int minute) {
+    return DateTime{2023, 1, day, hour, minute, 0};
+}
+
+struct Event {
+    int machine;
+    int command;
+    const char* parameter;
+    DateTime start;
+    std::optional<DateTime> stop = std::nullopt;
+};
+
+enum class Converter { Version5To6, Buffers };
+
+struct Scenario {
+    const char* name;
+    Converter converter;
+    std::vector<Event> events;
+    Lines buffers;         // T_TRNK_SH_BUFFER
+    Lines histories;       // T_TRNK_SHIFT_HISTORY
+    Lines bufferDowntime;  // T_TRNK_DT_SH_BUFFER
+    Lines historyDowntime;
+    Lines bufferScrap;
+    Lines historyScrap;
+    Lines machines;  // current buffer per machine
+    Lines machineEvents = {};
+};
+
+std::string Short(const db::Value& v) {
+    if (v.kind() == db::Value::Kind::DateTime) {
+        const DateTime t = v.AsDateTime();
+        char text[32];
+        std::snprintf(text, sizeof text, "%02d-%02dT%02d:%02d", t.month, t.day, t.hour, t.minute);
+        return text;
+    }
+    return v.AsText();
+}
+
+// "label=value ..." per row for the columns named, skipping Null, empty text and zero. Rows
+// starting after 2023 (the buffers of machines without events open at the database's current
+// time) are counted in `later` instead.
+Lines Read(const std::string& table, const std::vector<std::pair<const char*, const char*>>& columns,
+           const char* key, int* later = nullptr) {
+    core::RecordsetPtr rs = core::OpenClientRecordset("select * from " + table + " order by " + key);
+    Lines lines;
+    for (; !rs->Eof(); rs->MoveNext()) {
+        if (later && rs->Get("START_TIME").AsDateTime().year > 2023) {
+            ++*later;
+            continue;
+        }
+        std::string line;
+        for (const auto& [column, label] : columns) {
+            const db::Value& v = rs->Get(column);
+            if (v.IsNull()) continue;
+            const std::string text = Short(v);
+            if (text.empty() || text == "0") continue;
+            line += (line.empty() ? "" : " ") + std::string(label) + "=" + text;
+        }
+        lines.push_back(line);
+    }
+    core::CloseRecordset(rs);
+    return lines;
+}
+
+Lines Buffers(int& later) {
+    return Read("T_TRNK_SH_BUFFER",
+                {{"SH_BUFFER_ID", "id"},
+                 {"MACHINE_ID", "m"},
+                 {"START_TIME", "start"},
+                 {"STOP_TIME", "stop"},
+                 {"SHIFT_ID", "shift"},
+                 {"CHART_DATE", "chart"},
+                 {"SHIFT_END", "end"},
+                 {"JOB_NUMBER", "job"},
+                 {"JOB_EVENT_ID", "jobEv"},
+                 {"JOB_BUFFER_ID", "jobBuf"},
+                 {"USER_NAME", "user"},
+                 {"LOGON_EVENT_ID", "logEv"},
+                 {"LOGON_BUFFER_ID", "logBuf"},
+                 {"PART_NUMBER", "part"},
+                 {"PART_EVENT_ID", "partEv"},
+                 {"PART_BUFFER_ID", "partBuf"},
+                 {"OP_NUMBER", "op"},
+                 {"OP_EVENT_ID", "opEv"},
+                 {"OP_BUFFER_ID", "opBuf"},
+                 {"SETUP_START_TIME", "setupAt"},
+                 {"SETUP_EVENT_ID", "setupEv"},
+                 {"SETUP_TIME", "setup"},
+                 {"CYCLE_START_TIME", "cycAt"},
+                 {"CYCLE_EVENT_ID", "cycEv"},
+                 {"CYCLE_TIME", "cyc"},
+                 {"FINISHED_CYCLES", "fin"},
+                 {"UNFINISHED_CYCLES", "unfin"},
+                 {"GOOD_COUNT", "good"},
+                 {"SCRAPPED_COUNT", "scrap"},
+                 {"MACHINE_DT_NUMBER", "mdt"},
+                 {"MACHINE_DT_START_TIME", "mdtAt"},
+                 {"MACHINE_DT_EVENT_ID", "mdtEv"},
+                 {"MACHINE_DT_BUFFER_ID", "mdtBuf"},
+                 {"USER_DT_NUMBER", "udt"},
+                 {"USER_DT_START_TIME", "udtAt"},
+                 {"USER_DT_EVENT_ID", "udtEv"},
+                 {"USER_DT_BUFFER_ID", "udtBuf"},
+                 {"COMPLETED", "done"}},
+                "SH_BUFFER_ID", &later);
+}
+
+Lines Histories() {
+    return Read("T_TRNK_SHIFT_HISTORY",
+                {{"SHIFT_HISTORY_ID", "id"}, {"MACHINE_ID", "m"},        {"START_TIME", "start"},
+                 {"STOP_TIME", "stop"},      {"SHIFT_ID", "shift"},      {"CHART_DATE", "chart"},
+                 {"DEPT_ID", "dept"},        {"LOCATION_ID", "loc"},     {"GROUP_ID", "grp"},
+                 {"JOB_ID", "job"},          {"PERS_ID", "pers"},        {"PART_ID", "part"},
+                 {"PARTTYPE_ID", "ptype"},   {"OPS_ID", "op"},           {"SETUP_PDT", "setup"},
+                 {"CYCLE_TIME", "cyc"},      {"FINISHED_CYCLES", "fin"}, {"UNFINISHED_CYCLES", "unfin"},
+                 {"GOOD_COUNT", "good"},     {"SCRAPPED_COUNT", "scrap"}},
+                "SHIFT_HISTORY_ID");
+}
+
+class Replay : public testing::SharedStateTest,
+               public ::testing::WithParamInterface<std::tuple<Dialect, Scenario>> {
+  protected:
+    void Load(const std::vector<Event>& events) {
+        core::RecordsetPtr rs = core::OpenServerRecordset("select * from T_TRNK_EVENTS where EVENT_ID = 0");
+        for (const Event& e : events) {
+            rs->AddNew();
+            rs->Set("MACHINE_ID", e.machine);
+            rs->Set("COMMAND_ID", e.command);
+            if (e.parameter) rs->Set("PARAM1", e.parameter);
+            rs->Set("START_TIME", e.start);
+            if (e.stop) rs->Set("STOP_TIME", *e.stop);
+            for (const char* place : {"DEPT_ID", "LOCATION_ID", "GROUP_ID"}) rs->Set(place, 1);
+            rs->Update();
+        }
+        core::CloseRecordset(rs);
+    }
+    testing::SharedDatabase database;
+};
+
+TEST_P(Replay, ProducesTheHandWorkedRows) {
+    const auto& [dialect, s] = GetParam();
+    testing::OpenPlant(database, dialect);
+    Load(s.events);
+    std::string strError;
+    const auto type = static_cast<std::int16_t>(dialect);
+    const bool ok = s.converter == Converter::Version5To6
+                        ? CMDCMigration5To6Class().MigrateEvents(strError, type)
+                        : CSHBufferClass().MigrateEvents(strError, type);
+    ASSERT_TRUE(ok) << strError;
+
+    int openedNow = 0;
+    EXPECT_EQ(Buffers(openedNow), s.buffers);
+    // Machine 2 has no events in most streams: one open buffer from now.
+    const bool secondMachineIdle =
+        std::none_of(s.events.begin(), s.events.end(), [](const Event& e) { return e.machine == 2; });
+    EXPECT_EQ(openedNow, secondMachineIdle ? 1 : 0);
+    EXPECT_EQ(Histories(), s.histories);
+    EXPECT_EQ(Read("T_TRNK_DT_SH_BUFFER",
+                   {{"SH_BUFFER_ID", "buf"},
+                    {"DT_NUMBER", "code"},
+                    {"DURATION", "h"},
+                    {"SUBTYPE_ID", "sub"},
+                    {"START_TIME", "start"},
+                    {"STOP_TIME", "stop"}},
+                   "DT_SH_BUFFER_ID"),
+              s.bufferDowntime);
+    EXPECT_EQ(
+        Read("T_TRNK_DOWNTIME_SHIFT_HISTORY",
+             {{"SHIFT_HISTORY_ID", "sh"}, {"DOWNTIME_ID", "dt"}, {"DURATION", "h"}, {"PTYPE_ID", "ptype"}},
+             "DOWNTIME_SHIFT_HISTORY_ID"),
+        s.historyDowntime);
+    EXPECT_EQ(
+        Read("T_TRNK_SCRAP_CODE_SH_BUFFER",
+             {{"SH_BUFFER_ID", "buf"}, {"SCRAP_CODE_NUMBER", "code"}, {"QTY", "qty"}, {"START_TIME", "at"}},
+             "SCRAP_CODE_SH_BUFFER_ID"),
+        s.bufferScrap);
+    EXPECT_EQ(
+        Read("T_TRNK_SCRAP_CODE_SH",
+             {{"SHIFT_HISTORY_ID", "sh"}, {"SCRAP_CODE_ID", "code"}, {"QTY", "qty"}, {"START_TIME", "at"}},
+             "SCRAP_CODE_SH_ID"),
+        s.historyScrap);
+    EXPECT_EQ(Read("T_TRNK_MACHINES", {{"MACHINE_ID", "m"}, {"SH_BUFFER_ID", "buf"}}, "MACHINE_ID"),
+              s.machines);
+    EXPECT_EQ(Read("T_TRNK_MACHINE_EVENTS", {{"MACHINE_ID", "m"}, {"COMMAND_ID", "cmd"}, {"EVENT_ID", "ev"}},
+                   "MACHINE_EVENTS_ID"),
+              s.machineEvents);
+    // Every event is converted once, the part starts added for production without a part too.
+    EXPECT_EQ(
+        database.Scalar("select count(*) from T_TRNK_EVENTS where OPTIMIZED IS NULL and COMMAND_ID <> 12"),
+        "0");
+}
+
+constexpr int kTue = 3, kWed = 4, kSat = 7, kSun = 8, kMon = 9;
+
+const Scenario kScenarios[] = {
+    {"CyclingThroughOneShift",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kTue, 8, 0)},
+      {1, 5, nullptr, At(kTue, 8, 10), At(kTue, 8, 40)},
+      {1, 10, "25", At(kTue, 8, 40)},
+      {1, 5, nullptr, At(kTue, 9, 0), At(kTue, 9, 30)},
+      {1, 11, "2", At(kTue, 9, 30)},
+      {1, 10, "abc", At(kTue, 15, 30)}},
+     // The day shift ends at 15:00; the count after it falls into the evening shift.
+     {"id=2 m=1 start=01-03T15:00 shift=2 chart=01-03T00:00 end=01-03T23:00 part=P-1 partEv=1 partBuf=1 "
+      "good=1"},
+     {"id=1 m=1 start=01-03T08:00 stop=01-03T15:00 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1 "
+      "cyc=60 fin=2 good=25 scrap=2"},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"}},
+    {"DownPeriodCrossingShiftEnd",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kTue, 13, 0)},
+      {1, 8, "MAT", At(kTue, 14, 30), At(kTue, 15, 45)},
+      {1, 5, nullptr, At(kTue, 16, 0), At(kTue, 16, 20)}},
+     {"id=2 m=1 start=01-03T15:00 shift=2 chart=01-03T00:00 end=01-03T23:00 part=P-1 partEv=1 partBuf=1 "
+      "cyc=20 "
+      "fin=1"},
+     {"id=1 m=1 start=01-03T13:00 stop=01-03T15:00 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1"},
+     {"buf=2 code=MAT h=0.75 sub=79 start=01-03T15:00 stop=01-03T15:45"},
+     {"sh=1 dt=1 h=0.5 ptype=5"},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"}},
+    {"NightShiftCrossingMidnight",
+     Converter::Version5To6,
+     {{1, 7, "dave", At(kTue, 22, 30)},
+      {1, 12, "P-1", At(kTue, 22, 35)},
+      {1, 5, nullptr, At(kTue, 23, 50), At(kWed, 0, 20)},
+      {1, 10, "3", At(kWed, 5, 59)},
+      {1, 10, "4", At(kWed, 6, 30)}},
+     // Dave's own night shift, not the evening shift that started earlier; no shift from 06:00.
+     {"id=3 m=1 start=01-04T06:00 chart=01-04T00:00 user=dave logEv=1 logBuf=1 part=P-1 partEv=2 partBuf=2 "
+      "good=4"},
+     {"id=1 m=1 start=01-03T22:30 stop=01-03T22:35 shift=3 chart=01-03T00:00 dept=1 loc=1 grp=1 pers=3",
+      "id=2 m=1 start=01-03T22:35 stop=01-04T06:00 shift=3 chart=01-03T00:00 dept=1 loc=1 grp=1 pers=3 "
+      "part=1 "
+      "ptype=1 cyc=30 fin=1 good=3"},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=3", "m=2 buf=4"}},
+    {"SetupThenCycleThenDown",
+     Converter::Version5To6,
+     {{1, 4, "J100", At(kTue, 7, 0)},
+      {1, 12, "P-1", At(kTue, 7, 5)},
+      {1, 6, nullptr, At(kTue, 7, 15), At(kTue, 7, 45)},
+      {1, 5, nullptr, At(kTue, 7, 45), At(kTue, 8, 15)},
+      {1, 8, "MAT", At(kTue, 8, 15), At(kTue, 9, 0)},
+      {1, 5, nullptr, At(kTue, 9, 0)}},
+     {"id=2 m=1 start=01-03T07:05 shift=1 chart=01-03T00:00 end=01-03T15:00 job=J100 jobEv=1 jobBuf=1 "
+      "part=P-1 "
+      "partEv=2 partBuf=2 setup=0.5 cycAt=01-03T09:00 cycEv=6 cyc=30 fin=1"},
+     {"id=1 m=1 start=01-03T07:00 stop=01-03T07:05 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 job=1"},
+     {"buf=2 code=MAT h=0.75 sub=79 start=01-03T08:15 stop=01-03T09:00"},
+     {},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"}},
+    {"WeekdayWithoutShift",
+     Converter::Version5To6,
+     {{1, 5, nullptr, At(kSat, 10, 0), At(kSat, 10, 30)},
+      {1, 10, "", At(kSat, 10, 30)},
+      {1, 10, "2", At(kMon, 1, 0)}},
+     // A part is started for the cycle (event 4); Saturday's buffer runs until Sunday's night
+     // shift and stays for correction, as its part has no number.
+     {"id=1 m=1 start=01-07T10:00 stop=01-08T22:00 chart=01-07T00:00 partBuf=1 cyc=30 fin=1 good=1 done=1",
+      "id=2 m=1 start=01-08T22:00 shift=3 chart=01-08T00:00 end=01-09T06:00 partEv=4 partBuf=1 good=2"},
+     {},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"},
+     {"m=1 cmd=12 ev=4"}},
+    {"TwoMachinesInterleaved",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kTue, 8, 0)},
+      {2, 12, "P-1", At(kTue, 8, 2)},
+      {1, 5, nullptr, At(kTue, 8, 5), At(kTue, 8, 10)},
+      {2, 5, nullptr, At(kTue, 8, 6), At(kTue, 8, 9)},
+      {2, 7, "bob", At(kTue, 8, 20)}},
+     {"id=1 m=1 start=01-03T08:00 shift=1 chart=01-03T00:00 end=01-03T15:00 part=P-1 partEv=1 partBuf=1 "
+      "cyc=5 "
+      "fin=1",
+      "id=3 m=2 start=01-03T08:20 shift=1 chart=01-03T00:00 end=01-03T15:00 user=bob logEv=5 logBuf=3 "
+      "part=P-1 "
+      "partEv=2 partBuf=2"},
+     {"id=1 m=2 start=01-03T08:02 stop=01-03T08:20 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1 "
+      "cyc=3 fin=1"},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=1", "m=2 buf=3"}},
+    {"EventExactlyAtShiftChange",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kTue, 14, 0)},
+      {1, 5, nullptr, At(kTue, 14, 50), At(kTue, 15, 10)},
+      {1, 10, "5", At(kTue, 15, 0)}},
+     // The count at 15:00 stays in the day shift; the running cycle is split there.
+     {"id=2 m=1 start=01-03T15:00 shift=2 chart=01-03T00:00 end=01-03T23:00 part=P-1 partEv=1 partBuf=1 "
+      "cyc=10 "
+      "fin=1"},
+     {"id=1 m=1 start=01-03T14:00 stop=01-03T15:00 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1 "
+      "cyc=10 good=5"},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"}},
+    {"OperationsAndScrapCodes",
+     Converter::Buffers,
+     {{1, 12, "P-1", At(kTue, 8, 0)},
+      {1, 13, "OP10", At(kTue, 8, 5)},
+      {1, 4, "J100", At(kTue, 8, 10)},
+      {1, 11, "3.17", At(kTue, 8, 20)},
+      {1, 11, "abc.17", At(kTue, 8, 25)},
+      {1, 11, "5", At(kTue, 8, 30)},
+      {1, 10, "1", At(kTue, 15, 30)}},
+     // Scrap code 100 is not in the plant: the day's buffer stays for correction.
+     {"id=3 m=1 start=01-03T08:10 stop=01-03T15:00 shift=1 chart=01-03T00:00 end=01-03T15:00 job=J100 "
+      "jobBuf=3 "
+      "part=P-1 partBuf=1 op=OP10 opBuf=2 scrap=5 done=1",
+      "id=4 m=1 start=01-03T15:00 shift=2 chart=01-03T00:00 end=01-03T23:00 job=J100 jobEv=3 jobBuf=3 "
+      "part=P-1 "
+      "partEv=1 partBuf=1 op=OP10 opEv=2 opBuf=2 good=1"},
+     {"id=1 m=1 start=01-03T08:00 stop=01-03T08:05 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1",
+      "id=2 m=1 start=01-03T08:05 stop=01-03T08:10 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1 "
+      "op=1"},
+     {},
+     {},
+     {"buf=3 code=17 qty=3 at=01-03T08:20", "buf=3 code=17 qty=1 at=01-03T08:25",
+      "buf=3 code=100 qty=1 at=01-03T08:30"},
+     {},
+     {"m=1 buf=4", "m=2 buf=5"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, Replay,
+                         ::testing::Combine(::testing::Values(Dialect::Access, Dialect::SqlServer,
+                                                              Dialect::Oracle),
+                                            ::testing::ValuesIn(kScenarios)),
+                         [](const auto& info) {
+                             const Dialect d = std::get<0>(info.param);
+                             return std::string(d == Dialect::Access   ? "Access"
+                                                : d == Dialect::Oracle ? "Oracle"
+                                                                       : "SQL") +
+                                    "_" + std::get<1>(info.param).name;
+                         });
+
+}  // namespace
+}  // namespace tmigration::mdc
