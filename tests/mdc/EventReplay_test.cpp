@@ -10,6 +10,7 @@
 
 #include "PlantFixture.h"
 #include "core/RecordsetHelpers.h"
+#include "core/SharedProgressWindow.h"
 #include "mdc/CMDCMigration5To6Class.h"
 #include "mdc/CSHBufferClass.h"
 
@@ -139,23 +140,26 @@ Lines Histories() {
                 "SHIFT_HISTORY_ID");
 }
 
+// Appends the events through the shared connection, so every dialect numbers them its own way.
+void Load(const std::vector<Event>& events, bool withPlace = true) {
+    core::RecordsetPtr rs = core::OpenServerRecordset("select * from T_TRNK_EVENTS where EVENT_ID = 0");
+    for (const Event& e : events) {
+        rs->AddNew();
+        rs->Set("MACHINE_ID", e.machine);
+        rs->Set("COMMAND_ID", e.command);
+        if (e.parameter) rs->Set("PARAM1", e.parameter);
+        rs->Set("START_TIME", e.start);
+        if (e.stop) rs->Set("STOP_TIME", *e.stop);
+        if (withPlace)
+            for (const char* place : {"DEPT_ID", "LOCATION_ID", "GROUP_ID"}) rs->Set(place, 1);
+        rs->Update();
+    }
+    core::CloseRecordset(rs);
+}
+
 class Replay : public testing::SharedStateTest,
                public ::testing::WithParamInterface<std::tuple<Dialect, Scenario>> {
   protected:
-    void Load(const std::vector<Event>& events) {
-        core::RecordsetPtr rs = core::OpenServerRecordset("select * from T_TRNK_EVENTS where EVENT_ID = 0");
-        for (const Event& e : events) {
-            rs->AddNew();
-            rs->Set("MACHINE_ID", e.machine);
-            rs->Set("COMMAND_ID", e.command);
-            if (e.parameter) rs->Set("PARAM1", e.parameter);
-            rs->Set("START_TIME", e.start);
-            if (e.stop) rs->Set("STOP_TIME", *e.stop);
-            for (const char* place : {"DEPT_ID", "LOCATION_ID", "GROUP_ID"}) rs->Set(place, 1);
-            rs->Update();
-        }
-        core::CloseRecordset(rs);
-    }
     testing::SharedDatabase database;
 };
 
@@ -212,7 +216,7 @@ TEST_P(Replay, ProducesTheHandWorkedRows) {
         "0");
 }
 
-constexpr int kTue = 3, kWed = 4, kSat = 7, kSun = 8, kMon = 9;
+constexpr int kMonday = 2, kTue = 3, kWed = 4, kSat = 7, kMon = 9;
 
 const Scenario kScenarios[] = {
     {"CyclingThroughOneShift",
@@ -366,6 +370,52 @@ const Scenario kScenarios[] = {
       "buf=3 code=100 qty=1 at=01-03T08:30"},
      {},
      {"m=1 buf=4", "m=2 buf=5"}},
+    {"StopRowsEndWhateverRuns",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kTue, 9, 0)},
+      {1, 5, nullptr, At(kTue, 10, 0), At(kTue, 10, 7)},
+      {1, 5, nullptr, At(kTue, 10, 5), At(kTue, 10, 9)}},
+     // Cycle B ends A unfinished after 5 minutes; A's stop ends B after 2; B's stop finds nothing.
+     {"id=1 m=1 start=01-03T09:00 shift=1 chart=01-03T00:00 end=01-03T15:00 part=P-1 partEv=1 partBuf=1 "
+      "cyc=7 "
+      "fin=1 unfin=1"},
+     {},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=1", "m=2 buf=2"}},
+    {"OperatorDowntimeInterruptedThenLogoff",
+     Converter::Version5To6,
+     {{1, 7, "bob", At(kTue, 8, 0), At(kTue, 10, 0)},
+      {1, 9, "BRK", At(kTue, 8, 15), At(kTue, 9, 0)},
+      {1, 9, "LUN", At(kTue, 8, 30)},
+      {1, 10, "0", At(kTue, 11, 0)}},
+     // LUN ends BRK and is recorded with its own code; BRK's stop ends LUN. The count of "0"
+     // counts 1 and, with no part running, starts one (event 5); the empty buffer between the
+     // logoff and that part start is discarded.
+     {"id=3 m=1 start=01-03T11:00 shift=1 chart=01-03T00:00 end=01-03T15:00 partEv=5 partBuf=3 good=1"},
+     {"id=1 m=1 start=01-03T08:00 stop=01-03T10:00 shift=1 chart=01-03T00:00 dept=1 loc=1 grp=1 pers=2"},
+     {},
+     {"sh=1 dt=2 h=0.25 ptype=6", "sh=1 dt=3 h=0.5 ptype=6"},
+     {},
+     {},
+     {"m=1 buf=3", "m=2 buf=4"},
+     {"m=1 cmd=12 ev=5"}},
+    {"LogonMovesToTheOperatorsShift",
+     Converter::Version5To6,
+     {{1, 12, "P-1", At(kMonday, 1, 0)}, {1, 7, "alice", At(kMonday, 2, 0)}},
+     // Sunday's night shift until the logon; alice's own early shift from then on.
+     {"id=2 m=1 start=01-02T02:00 shift=4 chart=01-02T00:00 end=01-02T08:00 user=alice logEv=2 logBuf=2 "
+      "part=P-1 "
+      "partEv=1 partBuf=1"},
+     {"id=1 m=1 start=01-02T01:00 stop=01-02T02:00 shift=3 chart=01-01T00:00 dept=1 loc=1 grp=1 part=1 "
+      "ptype=1"},
+     {},
+     {},
+     {},
+     {},
+     {"m=1 buf=2", "m=2 buf=3"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Replay,
@@ -379,6 +429,71 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, Replay,
                                                                        : "SQL") +
                                     "_" + std::get<1>(info.param).name;
                          });
+
+// A stream that fills the day shift and moves on into the evening.
+const std::vector<Event> kDayStream = {{1, 12, "P-1", At(kTue, 8, 0)},
+                                       {1, 5, nullptr, At(kTue, 8, 10), At(kTue, 8, 40)},
+                                       {1, 10, "25", At(kTue, 8, 40)},
+                                       {1, 10, "1", At(kTue, 15, 30)}};
+
+class ReplayRuns : public testing::SharedStateTest {
+  protected:
+    std::string Count(const std::string& table, const std::string& where = "") {
+        return database.Scalar("select count(*) from " + table + where);
+    }
+    testing::SharedDatabase database;
+};
+
+TEST_F(ReplayRuns, AFailedConversionRollsItsTransactionBack) {
+    testing::OpenPlant(database, Dialect::Access);
+    // Events without a department: the day's shift history cannot be stored.
+    Load(kDayStream, false);
+    std::string strError;
+    EXPECT_FALSE(CMDCMigration5To6Class().MigrateEvents(strError, 1));
+    EXPECT_NE(strError.find("DEPT_ID"), std::string::npos) << strError;
+    EXPECT_EQ(Count("T_TRNK_EVENTS", " where OPTIMIZED IS NULL"), "4");
+    EXPECT_EQ(Count("T_TRNK_SH_BUFFER"), "0");
+    EXPECT_EQ(Count("T_TRNK_MACHINES", " where SH_BUFFER_ID IS NOT NULL"), "0");
+    // The connection is free for the caller's next transaction.
+    EXPECT_NO_THROW(core::gConnection().BeginTrans());
+    core::gConnection().RollbackTrans();
+}
+
+TEST_F(ReplayRuns, TheBufferBuilderFailsInsideItsCallersTransaction) {
+    testing::OpenPlant(database, Dialect::SqlServer);
+    Load(kDayStream, false);
+    core::gConnection().BeginTrans();
+    std::string strError;
+    EXPECT_FALSE(CSHBufferClass().MigrateEvents(strError, 2));
+    EXPECT_NE(strError.find("DEPT_ID"), std::string::npos) << strError;
+    // It leaves the transaction to its caller, who undoes the partial work.
+    core::gConnection().RollbackTrans();
+    EXPECT_EQ(Count("T_TRNK_SH_BUFFER"), "0");
+    EXPECT_EQ(Count("T_TRNK_EVENTS", " where OPTIMIZED IS NULL"), "4");
+}
+
+TEST_F(ReplayRuns, ASecondRunConvertsNothingTwice) {
+    testing::OpenPlant(database, Dialect::Oracle);
+    Load(kDayStream);
+    std::string strError;
+    ASSERT_TRUE(CMDCMigration5To6Class().MigrateEvents(strError, 0)) << strError;
+    ASSERT_EQ(Count("T_TRNK_SHIFT_HISTORY"), "1");
+    ASSERT_EQ(Count("T_TRNK_SH_BUFFER"), "2");
+    ASSERT_TRUE(CMDCMigration5To6Class().MigrateEvents(strError, 0)) << strError;
+    // No history again; each machine only gets a fresh buffer from now.
+    EXPECT_EQ(Count("T_TRNK_SHIFT_HISTORY"), "1");
+    EXPECT_EQ(Count("T_TRNK_SH_BUFFER"), "4");
+    EXPECT_EQ(Count("T_TRNK_EVENTS", " where OPTIMIZED IS NULL"), "0");
+}
+
+TEST_F(ReplayRuns, TheBufferBuilderShowsItsProgress) {
+    testing::OpenPlant(database, Dialect::Access);
+    Load(kDayStream);
+    std::string strError;
+    ASSERT_TRUE(CSHBufferClass().MigrateEvents(strError, 1)) << strError;
+    EXPECT_EQ(core::frmProgress().lblInfo().Caption, "Creating Old Machine Data Buffers...");
+    EXPECT_EQ(core::frmProgress().LastPercentShown(), 100);
+}
 
 }  // namespace
 }  // namespace tmigration::mdc

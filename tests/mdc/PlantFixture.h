@@ -82,7 +82,8 @@ inline std::vector<std::string> CalendarRows() {
 }
 
 // What the replay needs besides the calendar: commands, subtypes (79 and 94 are downtime), one department,
-// location and group, two machines, a job, a part, an operation, downtime and scrap codes.
+// location and group, two machines, a job, a part, an operation, downtime codes MAT (machine),
+// BRK (operator) and LUN (both), scrap code 17.
 inline std::vector<std::string> ReferenceRows() {
     std::vector<std::string> rows;
     // Keys run from 1 without gaps, so that Oracle's key triggers give the same numbers.
@@ -109,6 +110,8 @@ inline std::vector<std::string> ReferenceRows() {
         "'Material', 'MAT', 5)",
         "INSERT INTO T_TRNK_DOWNTIME (DOWNTIME_ID, DOWNTIME_NAME, DOWNTIME_NUMBER, PTYPE_ID) VALUES (2, "
         "'Break', 'BRK', 6)",
+        "INSERT INTO T_TRNK_DOWNTIME (DOWNTIME_ID, DOWNTIME_NAME, DOWNTIME_NUMBER, PTYPE_ID) VALUES (3, "
+        "'Lunch', 'LUN', 33)",
         "INSERT INTO T_TRNK_SCRAP_CODE (SCRAP_CODE_ID, SCRAP_CODE_NUMBER) VALUES (1, '17')",
     };
     rows.insert(rows.end(), more.begin(), more.end());
