@@ -40,6 +40,7 @@ demo: release
 
 bench: release
 	$(REL_DIR)/bench/tmigration_bench
+	$(REL_DIR)/bench/tmigration_replay_bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
