@@ -177,7 +177,11 @@ TEST_P(SentTexts, FindShiftSendsTheCalendarQueries) {
     EXPECT_EQ(database.sent[4], "select * from T_TRNK_PERS  where PERSONNEL_ID = 1");
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialects, SentTexts, ::testing::ValuesIn(kSentCases));
+INSTANTIATE_TEST_SUITE_P(Dialects, SentTexts, ::testing::ValuesIn(kSentCases), [](const auto& info) {
+    return info.param.dialect == Dialect::Access   ? "Access"
+           : info.param.dialect == Dialect::Oracle ? "Oracle"
+                                                   : "SQL";
+});
 
 TEST_F(Calendar, OracleLiteralsUseTheTwelveHourClock) {
     Open(Dialect::Oracle).FindShift(Day(kTue, 0, 5), "");
