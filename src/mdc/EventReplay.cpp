@@ -567,20 +567,21 @@ void EventReplay::Impl::SetShift(Buffer& b, const ShiftOccurrence& shift) {
 
 Buffer& EventReplay::Impl::GetCurrentBuffer(const db::DateTime& t, const Place& place) {
     // A buffer never spans a shift end: split until the current one holds t. An event exactly at
-    // the end stays in the ending shift.
+    // the end stays in the ending shift. A calendar whose interval ends before it starts (one
+    // crossing midnight without being marked as a swing interval) gives an end at or before the
+    // buffer's start; splitting there would never reach t, so the buffer keeps the event.
     for (;;) {
         Buffer& b = current_;
+        const db::DateTime start = b[START_TIME].AsDateTime();
+        std::optional<db::DateTime> end;
         if (!b[SHIFT_ID].IsNull() && !b[SHIFT_END].IsNull()) {
-            const db::DateTime end = b[SHIFT_END].AsDateTime();
-            if (!(t > end)) return current_;
-            SplitAt(end, place);
+            end = b[SHIFT_END].AsDateTime();
         } else {
-            if (!b.nextShiftStart)
-                b.nextShiftStart = calendar_.FindNextShiftStart(b[START_TIME].AsDateTime());
-            const std::optional<db::DateTime> next = *b.nextShiftStart;
-            if (!next || !(t > *next)) return current_;
-            SplitAt(*next, place);
+            if (!b.nextShiftStart) b.nextShiftStart = calendar_.FindNextShiftStart(start);
+            end = *b.nextShiftStart;
         }
+        if (!end || !(t > *end) || !(*end > start)) return current_;
+        SplitAt(*end, place);
     }
 }
 

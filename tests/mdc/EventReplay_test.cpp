@@ -486,6 +486,23 @@ TEST_F(ReplayRuns, ASecondRunConvertsNothingTwice) {
     EXPECT_EQ(Count("T_TRNK_EVENTS", " where OPTIMIZED IS NULL"), "0");
 }
 
+TEST_F(ReplayRuns, ANightIntervalNotMarkedAsSwingDoesNotStallTheReplay) {
+    testing::OpenPlant(database, Dialect::Access);
+    // The night interval crosses midnight but is stored as an ordinary one: its occurrence on
+    // Tuesday ends at 06:00 of Tuesday, before it starts.
+    database.Run({"UPDATE T_TRNK_INTERVAL SET IS_SWING = 'N' WHERE INTERVAL_ID = 3"});
+    Load({{1, 12, "P-1", At(kTue, 22, 30)}, {1, 10, "1", At(kWed, 1, 0)}});
+    std::string strError;
+    ASSERT_TRUE(CMDCMigration5To6Class().MigrateEvents(strError, 1)) << strError;
+    int openedNow = 0;
+    EXPECT_EQ(Buffers(openedNow),
+              Lines{"id=2 m=1 start=01-03T23:00 shift=3 chart=01-03T00:00 end=01-03T06:00 part=P-1 partEv=1 "
+                    "partBuf=1 good=1"});
+    EXPECT_EQ(Histories(),
+              Lines{"id=1 m=1 start=01-03T22:30 stop=01-03T23:00 shift=2 chart=01-03T00:00 dept=1 "
+                    "loc=1 grp=1 part=1 ptype=1"});
+}
+
 TEST_F(ReplayRuns, TheBufferBuilderShowsItsProgress) {
     testing::OpenPlant(database, Dialect::Access);
     Load(kDayStream);
