@@ -32,6 +32,13 @@ class Writer {
     explicit Writer(const EventStreamPlan& plan)
         : plan_(plan), rs_(core::OpenServerRecordset("select * from T_TRNK_EVENTS where EVENT_ID = 0")) {}
 
+    void At(std::size_t machine) {
+        if (machine < plan_.places.size())
+            place_ = plan_.places[machine];
+        else
+            place_ = {db::Value(plan_.deptId), db::Value(plan_.locationId), db::Value(plan_.groupId)};
+    }
+
     void Add(std::int32_t machine, int command, const std::string& parameter, const db::DateTime& start,
              std::optional<db::DateTime> stop = std::nullopt) {
         rs_->AddNew();
@@ -40,9 +47,9 @@ class Writer {
         if (!parameter.empty()) rs_->Set("PARAM1", parameter);
         rs_->Set("START_TIME", start);
         if (stop) rs_->Set("STOP_TIME", *stop);
-        rs_->Set("DEPT_ID", plan_.deptId);
-        rs_->Set("LOCATION_ID", plan_.locationId);
-        rs_->Set("GROUP_ID", plan_.groupId);
+        rs_->Set("DEPT_ID", place_[0]);
+        rs_->Set("LOCATION_ID", place_[1]);
+        rs_->Set("GROUP_ID", place_[2]);
         rs_->Update();
         ++written_;
     }
@@ -51,6 +58,7 @@ class Writer {
   private:
     const EventStreamPlan& plan_;
     core::RecordsetPtr rs_;
+    std::array<db::Value, 3> place_;
     std::int64_t written_ = 0;
 };
 
@@ -70,23 +78,23 @@ void WritePeriod(Writer& out, const EventStreamPlan& plan, Dice& dice, std::int3
     out.Add(machine, 6, "", Minutes(from, 4), Minutes(from, 4 + setup));
     int at = 5 + setup;
     for (int cycle = 1;; ++cycle) {
-        const int run = dice.Between(6, 14);
+        const int run = dice.Between(plan.shortestCycle, plan.longestCycle);
         if (at + run + 1 >= length) break;
         out.Add(machine, 5, "", Minutes(from, at), Minutes(from, at + run));
         at += run;
         out.Add(machine, 10, std::to_string(dice.Between(1, 3)), Minutes(from, at));
-        if (cycle % 10 == 0)
+        if (cycle % plan.scrapEvery == 0)
             out.Add(machine, 11,
                     std::to_string(dice.Between(1, 2)) + "." + Pick(plan.scrapCodes, serial + cycle),
                     Minutes(from, at));
         at += dice.Between(1, 3);
-        if (cycle % 25 == 0 && at + 31 < length) {
+        if (cycle % plan.machineDowntimeEvery == 0 && at + 31 < length) {
             const int down = dice.Between(10, 30);
             out.Add(machine, 8, Pick(plan.machineDowntimeCodes, serial + cycle), Minutes(from, at),
                     Minutes(from, at + down));
             at += down + 1;
         }
-        if (cycle % 40 == 0 && at + 16 < length) {
+        if (cycle % plan.userDowntimeEvery == 0 && at + 16 < length) {
             out.Add(machine, 9, Pick(plan.userDowntimeCodes, serial + cycle), Minutes(from, at),
                     Minutes(from, at + 15));
             at += 16;
@@ -103,6 +111,7 @@ std::int64_t WriteEventStream(const EventStreamPlan& plan) {
     for (int day = 0; day < plan.days; ++day) {
         const db::DateTime midnight = util::AddDays(plan.firstDay, day);
         for (std::size_t m = 0; m < plan.machineIds.size(); ++m) {
+            out.At(m);
             for (const WorkPeriod& period : plan.periods)
                 WritePeriod(out, plan, dice, plan.machineIds[m], serial++,
                             Minutes(midnight, period.startMinute), period.lengthMinutes);

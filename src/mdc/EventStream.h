@@ -5,6 +5,7 @@
 // the period ends. Database errors propagate.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct WorkPeriod {
 
 struct EventStreamPlan {
     std::vector<std::int32_t> machineIds;
+    // Department, location and group of each machine, in machineIds order; empty: the ones below
+    // for every machine.
+    std::vector<std::array<db::Value, 3>> places;
     db::DateTime firstDay;  // the first day, at midnight
     int days = 1;
     // Day and evening periods on every machine; a night period across midnight on every other
@@ -34,6 +38,9 @@ struct EventStreamPlan {
     std::vector<std::string> userDowntimeCodes = {"BREAK"};
     std::vector<std::string> scrapCodes = {"100"};
     std::int32_t deptId = 1, locationId = 1, groupId = 1;
+    int shortestCycle = 6, longestCycle = 14;  // minutes
+    // After every so many cycles of a period: a scrap count, a machine downtime, an operator downtime.
+    int scrapEvery = 10, machineDowntimeEvery = 25, userDowntimeEvery = 40;
     std::uint32_t seed = 1;
 };
 
