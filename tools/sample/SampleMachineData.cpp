@@ -14,7 +14,7 @@
 namespace tmigration::sample {
 namespace {
 
-constexpr int kDays = 14;
+constexpr int kDays = 7;
 constexpr std::size_t kChoices = 4;
 const db::DateTime kFirstMonday{2020, 1, 6, 0, 0, 0};
 
@@ -68,8 +68,8 @@ mdc::EventStreamPlan PlanFor(std::int64_t scale, std::uint64_t seed) {
     core::CloseRecordset(machines);
     plan.firstDay = kFirstMonday;
     plan.days = kDays;
-    plan.shortestCycle = 30;
-    plan.longestCycle = 75;
+    plan.shortestCycle = 45;
+    plan.longestCycle = 90;
     plan.scrapEvery = 3;
     plan.machineDowntimeEvery = 4;
     plan.userDowntimeEvery = 5;

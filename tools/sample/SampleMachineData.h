@@ -1,4 +1,4 @@
-// The machine data of a sample plant: two weeks of version-5 event streams for some of its machines
+// The machine data of a sample plant: a week of version-5 event streams for some of its machines
 // (day and evening work, and on every other machine a night across midnight, on the plant's own
 // calendar), replayed into the shift histories, shift-history buffers, downtime and scrap rows of
 // the last MDC version, with every machine left pointing at its open buffer. The plant's own event
