@@ -48,6 +48,7 @@ bench: release
 	$(REL_DIR)/bench/tmigration_bench
 	$(REL_DIR)/bench/tmigration_append_bench
 	$(REL_DIR)/bench/tmigration_migration_bench $(BENCH_SCALE) $(BENCH_DIALECTS)
+	$(REL_DIR)/bench/tmigration_replay_bench
 
 # Line coverage of the suite (without the slow cases) with gcov and lcov; lcov is installed on
 # first use only, it is not a build dependency. Prints the embedded engine's and the whole

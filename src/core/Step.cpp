@@ -12,7 +12,8 @@ Step::~Step() {
 }
 
 void Step::Start() {
-    ShowInfo(labels_.info);
+    // A step without a message of its own reports under its caller's.
+    if (!labels_.info.empty()) ShowInfo(labels_.info);
 }
 
 db::Recordset& Step::OpenClient(const std::string& sql) {

@@ -17,7 +17,7 @@
 namespace tmigration::core {
 
 struct StepLabels {
-    std::string_view info;         // the information line while the step runs
+    std::string_view info;         // the information line while the step runs; empty: left as it is
     std::string_view errorPrefix;  // put before the description on failure; may be empty
 };
 

@@ -5,6 +5,7 @@
 #include "db/Engine.h"
 #include "db/Recordset.h"
 #include "legacy/catalog/LegacyCreateAll.h"
+#include "sample/SampleMachineData.h"
 
 namespace tmigration::sample {
 namespace {
@@ -63,6 +64,10 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
         connection.RollbackTrans();
         throw;
     }
+    const MachineDataResult machineData = WriteSampleMachineData(connection, scale, seed);
+    result.rows += machineData.events;
+    result.machineData = machineData.machineData;
+    result.machineEvents = machineData.events;
     return result;
 }
 

@@ -19,6 +19,10 @@ std::span<const TableSpec> SamplePlantTables();
 struct SampleResult {
     std::int64_t rows = 0;   // legacy rows written
     std::size_t tables = 0;  // tables that received rows
+    // Shift histories, buffers and their downtime and scrap rows, from a week of machine events
+    // replayed as the last MDC version keeps them (the events are among the rows above).
+    std::int64_t machineData = 0;
+    std::int64_t machineEvents = 0;  // of the rows above, the events of that week
 };
 
 // Called after each table with its name and the rows written into it.

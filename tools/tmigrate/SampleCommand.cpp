@@ -44,9 +44,9 @@ int Sample(const std::string& dialectWord, const std::string& connectionString, 
         const sample::SampleResult result =
             sample::WriteSamplePlant(connection, static_cast<std::int64_t>(scale), seed);
         connection.Close();
-        std::cout << "sample plant: " << result.rows << " legacy rows in " << result.tables
-                  << " tables (scale " << scale << ", seed " << seed << ", " << db::DialectName(dialect)
-                  << ")\n";
+        std::cout << "sample plant: " << result.rows << " legacy rows in " << result.tables << " tables and "
+                  << result.machineData << " machine-data rows (scale " << scale << ", seed " << seed << ", "
+                  << db::DialectName(dialect) << ")\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << '\n';
