@@ -12,7 +12,7 @@ Step::~Step() {
 }
 
 void Step::Start() {
-    ShowInfo(labels_.info);
+    if (!labels_.info.empty()) ShowInfo(labels_.info);
 }
 
 db::Recordset& Step::OpenClient(const std::string& sql) {

@@ -9,11 +9,10 @@
 #include "ui/WindowSystem.h"
 
 namespace tmigrate {
-namespace {
 
 using tmigration::ui::TerminalProgressRenderer;
 
-tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress) {
+tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& progress) {
     if (progress == "none") return {};
     if (progress == "auto") return TerminalProgressRenderer::StandardErrorFactory();
     const auto mode =
@@ -21,8 +20,24 @@ tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress)
     return [mode] { return std::make_unique<TerminalProgressRenderer>(std::cerr, mode); };
 }
 
+void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& connection,
+                          std::string& progress) {
+    cmd.add_option("DIALECT", dialect, "access, oracle or sql")
+        ->required()
+        ->check(CLI::IsMember({"access", "oracle", "sql"}));
+    cmd.add_option("CONNECTION", connection,
+                   "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
+        ->required();
+    cmd.add_option("--progress", progress,
+                   "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
+        ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
+        ->capture_default_str();
+}
+
+namespace {
+
 int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress) {
-    tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
+    tmigration::ui::SetProgressRendererFactory(ProgressRendererFor(progress));
     tmigration::CDatabaseMigrationObj migration;
     std::string strError;
     bool ok = false;
@@ -50,16 +65,7 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
 void AddMigrateCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("migrate", "Migrate a database in place to the unified schema");
     static std::string dialect, connection, progress = "auto";
-    cmd->add_option("DIALECT", dialect, "access, oracle or sql")
-        ->required()
-        ->check(CLI::IsMember({"access", "oracle", "sql"}));
-    cmd->add_option("CONNECTION", connection,
-                    "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
-        ->required();
-    cmd->add_option("--progress", progress,
-                    "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
-        ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
-        ->capture_default_str();
+    AddConnectionOptions(*cmd, dialect, connection, progress);
     cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress); });
 }
 
