@@ -67,6 +67,7 @@ class SharedDatabase {
                 throw std::runtime_error(std::string(legacy::ModuleName(module)) + ": " + strError);
         }
         if (!legacy::FillCommonTable(strError)) throw std::runtime_error("version rows: " + strError);
+        core::frmProgress().Unload();  // as the test found it
         sent.resize(before);
     }
 

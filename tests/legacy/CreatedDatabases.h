@@ -31,6 +31,7 @@ inline void CopyCreatedDatabase(const SharedDatabase& database, db::Dialect dial
             if (what == Created::Common) break;
         }
         core::gConnectionSlot().reset();
+        core::frmProgress().Unload();
         source = std::move(fresh);
     }
     std::filesystem::copy_file(source->Path(), database.Path(),
