@@ -19,6 +19,7 @@ void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& conn
                           std::string& progress);
 // The progress display for a --progress word: none, auto, bar or plain.
 tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& progress);
+void AddSampleCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).
 int& ExitCode();
