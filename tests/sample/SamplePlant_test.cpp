@@ -1,4 +1,3 @@
-#include "sample/SampleColumns.h"
 #include "sample/SamplePlant.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 #include "TempDatabase.h"
 #include "db/Recordset.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "sample/SampleColumns.h"
 
 namespace tmigration::testing {
 namespace {
@@ -113,7 +113,9 @@ TEST_P(SamplePlantIn, HoldsTheVersionRowsOfTheLastLegacyVersion) {
         markers +=
             Scalar(Db(), "select RESERVED" + std::to_string(i) + " from T_TRNK_COMMON where APP_ID = 0") +
             " ";
-    EXPECT_EQ(markers, "60 85 263 232 182 273 171 13 11 1 344 2 ");
+    // A freshly installed suite: the API-function and MDC-option markers are first written by a
+    // later maintenance release.
+    EXPECT_EQ(markers, "60 85 263 232 182 273 171 13 11 1 NULL NULL ");
 }
 
 TEST_P(SamplePlantIn, WritesTheRowsItReports) {
