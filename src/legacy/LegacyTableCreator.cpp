@@ -109,6 +109,20 @@ void WriteObjectRow(core::Step& step, const std::string& select, std::string_vie
     core::CloseRecordset(row);
 }
 
+void MoveRights(core::Step& step, const std::string& dropped,
+                std::initializer_list<std::pair<int, int>> moves, std::string_view objectSelect,
+                int firstReserved, int lastReserved, std::string_view reservedWord, int ptype) {
+    ExecuteIn(step, "DELETE from T_TRNK_ACL  where OBJECT_ID IN (" + dropped + ") ");
+    for (const auto& [to, from] : moves)
+        ExecuteIn(step, "UPDATE T_TRNK_ACL  SET OBJECT_ID = " + std::to_string(to) +
+                            " where OBJECT_ID = " + std::to_string(from));
+    for (int id = firstReserved; id <= lastReserved; ++id)
+        WriteObjectRow(step, std::string(objectSelect) + std::to_string(id),
+                       "Reserved for " + std::string(reservedWord) + std::to_string(id) + "," +
+                           std::to_string(ptype) + ",0,0",
+                       4);
+}
+
 bool SetupModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError) {
     if (!LegacyTablesExist(std::string(setup.probeSql))) {
         return core::RunStep({"", ""}, strError, [&](core::Step& step) {
@@ -118,6 +132,10 @@ bool SetupModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::str
             step.CommitTrans();
         });
     }
+    return UpgradeModuleDatabase(setup, dialect, strError);
+}
+
+bool UpgradeModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError) {
     return core::RunStep({"", ""}, strError, [&](core::Step& step) {
         const std::string found = ReadModuleVersion(step, setup.module);
         const LegacyVersion database = SplitLegacyVersion(found);

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/Step.h"
 #include "db/Dialect.h"
@@ -43,6 +45,14 @@ void ExecuteIn(core::Step& step, const std::string& sql);
 // Rewrites one security object row in place with a delimited row text.
 void WriteObjectRow(core::Step& step, const std::string& select, std::string_view text, std::int16_t count);
 
+// Carries rights over to objects whose identifiers moved in a maintenance release: deletes the
+// rights on `dropped` (a list as "1, 22, 44"), moves each (new, old) pair's rights from old to new,
+// then writes objects firstReserved..lastReserved, each selected by `objectSelect` & id, back as
+// "Reserved for " & word & id & "," & ptype & ",0,0".
+void MoveRights(core::Step& step, const std::string& dropped,
+                std::initializer_list<std::pair<int, int>> moves, std::string_view objectSelect,
+                int firstReserved, int lastReserved, std::string_view reservedWord, int ptype);
+
 // The create path and the minor pass of one module.
 struct ModuleSetup {
     Module module;
@@ -54,5 +64,7 @@ struct ModuleSetup {
 };
 
 bool SetupModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError);
+// The path for tables that exist: the version check and, at an older minor version, the minor pass.
+bool UpgradeModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError);
 
 }  // namespace tmigration::legacy

@@ -12,7 +12,7 @@
 namespace tmigration::legacy {
 namespace {
 
-using IdMove = std::pair<int, int>;  // (new, old)
+constexpr std::string_view kObjectSelect = "select * from T_TRNK_OBJECT where OBJECT_ID = ";
 
 std::string VersionRowSelect(Module module) {
     return "select * from T_TRNK_COMMON where APP_ID = " + std::to_string(ModuleAppId(module));
@@ -26,21 +26,6 @@ bool CreateProduct(db::Dialect dialect, std::string& strError) {
     return core::RunStep({"", ""}, strError, [](core::Step& step) {
         SetModuleVersion(step, VersionRowSelect(M), ModuleProgramVersion(M));
     });
-}
-
-// Moves the rights of objects whose identifiers changed, then turns the old places back into
-// reserved rows of the product.
-void MoveRights(core::Step& step, const std::string& dropped, std::initializer_list<IdMove> moves,
-                int firstReserved, int lastReserved, std::string_view reservedWord, int ptype) {
-    ExecuteIn(step, "DELETE from T_TRNK_ACL  where OBJECT_ID IN (" + dropped + ") ");
-    for (const auto& [to, from] : moves)
-        ExecuteIn(step, "UPDATE T_TRNK_ACL  SET OBJECT_ID = " + std::to_string(to) +
-                            " where OBJECT_ID = " + std::to_string(from));
-    for (int id = firstReserved; id <= lastReserved; ++id)
-        WriteObjectRow(step, "select * from T_TRNK_OBJECT where OBJECT_ID = " + std::to_string(id),
-                       "Reserved for " + std::string(reservedWord) + std::to_string(id) + "," +
-                           std::to_string(ptype) + ",0,0",
-                       4);
 }
 
 // Refreshes the product's objects and its group's rights when the object list changed;
@@ -72,7 +57,7 @@ void ToolMinorPass(core::Step& step, db::Dialect dialect, std::int32_t databaseM
     RefreshObjects(step, Module::Tool, [] {});
     if (dialect != db::Dialect::SqlServer && databaseMinor <= 25) {
         MoveRights(step, "4098, 4119, 4144, 4192", {{4098, 4351}, {4119, 4350}, {4144, 4349}, {4192, 4348}},
-                   4348, 4351, "Tooling", 42);
+                   kObjectSelect, 4348, 4351, "Tooling", 42);
         std::string error;
         Require(step, InitProductAdminGroup(Module::Tool, error), error);
     }
@@ -94,10 +79,10 @@ void TravelerMinorPass(core::Step& step, db::Dialect dialect, std::int32_t datab
                     {203, 227},
                     {200, 226},
                     {64, 225}},
-                   225, 233, "Traveler", 40);
+                   kObjectSelect, 225, 233, "Traveler", 40);
     if (dialect != db::Dialect::SqlServer && databaseMinor <= 92)
-        MoveRights(step, "1, 22, 44, 155", {{1, 225}, {22, 224}, {44, 223}, {155, 222}}, 222, 225, "Traveler",
-                   40);
+        MoveRights(step, "1, 22, 44, 155", {{1, 225}, {22, 224}, {44, 223}, {155, 222}}, kObjectSelect, 222,
+                   225, "Traveler", 40);
     SetModuleVersion(step, VersionRowSelect(Module::Traveler), ModuleProgramVersion(Module::Traveler));
 }
 
