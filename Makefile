@@ -1,7 +1,7 @@
 # Thin front over CMake. `make test` and `make demo` work on a fresh Debian machine:
 # they install the build dependencies first when any is missing.
 JOBS ?= $(shell nproc)
-DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev
+DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc
 ASAN_DIR := build/asan
 REL_DIR := build/release
 

@@ -25,6 +25,16 @@ db::Recordset& Step::OpenServer(const std::string& sql) {
     return *recordsets_.back();
 }
 
+void Step::Close(db::Recordset& rs) {
+    for (auto it = recordsets_.begin(); it != recordsets_.end(); ++it) {
+        if (it->get() != &rs) continue;
+        RecordsetPtr owned = std::move(*it);
+        recordsets_.erase(it);
+        CloseRecordset(owned);
+        return;
+    }
+}
+
 void Step::BeginTrans() {
     gConnection().BeginTrans();
     inTransaction_ = true;

@@ -35,6 +35,8 @@ class Step {
     // Row sets owned by the step; closed when it ends, whatever the outcome.
     db::Recordset& OpenClient(const std::string& sql);
     db::Recordset& OpenServer(const std::string& sql);
+    // Closes one of the step's row sets before the step ends (cancelling a pending edit).
+    void Close(db::Recordset& rs);
 
     // A transaction the step owns; rolled back when the step fails while it is open.
     void BeginTrans();

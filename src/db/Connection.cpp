@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 
+#include "db/ConnectionPairs.h"
 #include "db/DbError.h"
 #include "db/Engine.h"
 
@@ -11,7 +12,12 @@ Connection::~Connection() = default;
 void Connection::Open(const std::string& connectionString, const std::string&, const std::string&) {
     if (session_) throw DbError("Operation is not allowed when the object is open.");
     if (!connectionString.empty()) connectionString_ = connectionString;
-    session_ = OpenEngineSession(connectionString_, dialect_);
+    try {
+        session_ = OpenEngineSession(connectionString_, dialect_);
+    } catch (const DbError& e) {
+        // Whatever engine refused the string, its password stays out of the message.
+        throw DbError(HideSecrets(e.what(), connectionString_));
+    }
     session_->SetCommandTimeout(commandTimeout_);
 }
 

@@ -8,6 +8,7 @@
 #include "legacy/TableCreators.h"
 #include "schema/CreateNewTables.h"
 #include "schema/DeleteOldTables.h"
+#include "transfer/MigrateData.h"
 #include "transfer/PrepareOldTables.h"
 
 namespace tmigration::driver {
@@ -57,6 +58,10 @@ bool Prepare(const PhaseContext& context, std::string& strError) {
     return transfer::PrepareOldTables(context.databaseType, strError);
 }
 
+bool MigrateData(const PhaseContext& context, std::string& strError) {
+    return transfer::MigrateData(strError, context.databaseType);
+}
+
 bool Finalize(const PhaseContext& context, std::string& strError) {
     return FinalizeMigration(context.databaseType, strError);
 }
@@ -97,7 +102,7 @@ std::vector<PhaseEntry> StandardPhases() {
         {Phase::CreateNewTables,
          ByDialect(schema::CreateNewAccessTables, schema::CreateNewOracleTables, schema::CreateNewSQLTables),
          7, F::DisconnectThenUnloadWindow},
-        {Phase::MigrateData, NothingToDo, 97, F::DisconnectThenUnloadWindow},
+        {Phase::MigrateData, MigrateData, 97, F::DisconnectThenUnloadWindow},
         {Phase::DeleteOldTables,
          ByDialect(schema::DeleteOldAccessTables, schema::DeleteOldOracleTables, schema::DeleteOldSQLTables),
          98, F::DisconnectThenUnloadWindow},

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -53,6 +54,23 @@ TEST(TmigrateMigrate, AnAccessFileIsMigratedAndCompactedInPlace) {
         "'T/_SFC/_%' escape '/'\" | " +
         Tmigrate() + " sql access '" + db.ConnectionString() + "' 2>&1");
     EXPECT_EQ(tables.out, "CT\n99\n");
+}
+
+TEST(TmigrateMigrate, CountsShowTheLegacyRowsReadAndNewRowsWrittenPerTransfer) {
+    TempDatabase db;
+    CreateLegacyModules(db, "sql");
+    auto rows = RunCommand(
+        "printf '%s\\n' \"INSERT INTO T_TRNK_DEPT (DEPT_NAME) VALUES ('Machining')\" "
+        "\"INSERT INTO T_TRNK_DEPT (DEPT_NAME) VALUES ('Assembly')\" | " +
+        Tmigrate() + " sql sql '" + db.ConnectionString() + "' 2>&1");
+    ASSERT_EQ(rows.exitCode, 0) << rows.out;
+    auto r =
+        RunCommand(Tmigrate() + " migrate sql '" + db.ConnectionString() + "' --progress none --counts 2>&1");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n  6  MigrateDepartments +2 +2\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n  1  MigrateShiftIntervals +0 +0\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n     total +2 +2\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("transfers not built yet: [0-9]+ of 107"));
 }
 
 }  // namespace

@@ -152,6 +152,21 @@ ColumnGenerator EventCommand() {
     };
 }
 
+// Machine events keep the last event of each built-in command on each machine: one row per machine
+// and command, machines first, so that rows stay distinct up to 13 per machine.
+ColumnGenerator MachineOfPair() {
+    return [](Cell& cell) {
+        return Value(static_cast<long long>((cell.Row() - 1) % cell.GetPlan().Rows("T_TRNK_MACHINES") + 1));
+    };
+}
+
+ColumnGenerator CommandOfPair() {
+    return [](Cell& cell) {
+        const std::int64_t machines = cell.GetPlan().Rows("T_TRNK_MACHINES");
+        return Value(static_cast<long long>((cell.Row() - 1) / machines % 13 + 1));
+    };
+}
+
 // A reason's downtime category, in a cycle of eight rows so that a small plant has every kind: built-in
 // (five in eight), added by the plant, reserved (not carried over), none.
 ColumnGenerator ReasonDowntime() {
@@ -186,6 +201,8 @@ ColumnGenerator JobDate(std::string_view from, std::int64_t minHours, std::int64
     };
 }
 
+// Names are at most as wide as both the legacy column and the new one (40 characters) allow: several
+// legacy name columns are wider than the new schema's, and a name past 40 would not migrate.
 const std::vector<std::string> kDeptWords = {"Machining",   "Assembly", "Quality", "Shipping",
                                              "Maintenance", "Welding",  "Paint"};
 const std::vector<std::string> kLocationWords = {"Bay", "Cell", "Line", "Crib", "Yard", "Mezzanine"};
@@ -274,7 +291,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_COMMANDS",
          {kReservedBlock, 3},
          {{"COMMAND_NUMBER", Numbered("%lld", 100)},
-          {"COMMAND_NAME", Name({"Spindle Warmup", "Probe Cycle", "Pallet Change", "Door Open"}, 80)},
+          {"COMMAND_NAME", Name({"Spindle Warmup", "Probe Cycle", "Pallet Change", "Door Open"}, 40)},
           {"PTYPE_ID", Const(5)},
           {"DESCRIPTION", Notes()}},
          {{"COMMAND_NUMBER", "COMMAND_NAME"}, kCommands, Reserved, kReservedBlock}},
@@ -338,7 +355,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_GROUPS",
          {0, 10},
          {{"GROUP_NUMBER", Numbered("G%03lld")},
-          {"GROUP_NAME", Name(kMachineWords, 80)},
+          {"GROUP_NAME", Name(kMachineWords, 40)},
           {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
           {"DEPT_ID", OrNull(20, Ref("T_TRNK_DEPT"))},
           {"PTYPE_ID", Const(5)},
@@ -346,14 +363,14 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MACHINES",
          {0, 25},
          {{"MACHINE_NUMBER", Numbered("M%04lld")},
-          {"MACHINE_NAME", Name(kMachineWords, 80)},
+          {"MACHINE_NAME", Name(kMachineWords, 40)},
           {"DEPT_ID", OrNull(10, Ref("T_TRNK_DEPT"))},
           {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
           {"GROUP_ID", OrNull(5, Ref("T_TRNK_GROUPS"))},
           {"SERIAL_NUMBER", OrNull(30, Numbered("SN-%08lld", 4711))},
           {"PTYPE_ID", Const(5)},
           {"VENDOR_ID", OrNull(20, Ref("T_TRNK_VENDOR"))},
-          {"STATUS_ID", OrNull(5, Int(34, 37))},
+          {"STATUS_ID", Int(34, 37)},
           {"DESCRIPTION", Notes()},
           {"PARTS_PER_HR", OrNull(40, Int(5, 400))},
           {"COST_PER_HR", OrNull(20, Money(25, 250))},
@@ -369,7 +386,7 @@ std::vector<TableSpec> Declare() {
           {"SID", PersonSid()},
           {"JOBTITLE_ID", OrNull(20, RefWhere("T_TRNK_USERTYPE", "PTYPE_ID", {12}))},
           {"LOCATION_ID", OrNull(30, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
-          {"STATUS_ID", OrNull(3, OneOf({30, 30, 30, 30, 30, 31}))},  // about one in six has left
+          {"STATUS_ID", OneOf({30, 30, 30, 30, 30, 31})},  // about one in six has left
           {"NOTES", Notes()},
           {"EMAIL", OrNull(40, Numbered("employee%lld@plant.example"))}}},
         {"T_TRNK_PERS_USERGROUP",
@@ -378,7 +395,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MATERIALTYPE",
          {0, 4},
          {{"MATERIALTYPE_NUMBER", Numbered("MT%03lld")},
-          {"MATERIALTYPE_NAME", Name({"Bar stock", "Sheet", "Casting", "Forging"}, 80)},
+          {"MATERIALTYPE_NAME", Name({"Bar stock", "Sheet", "Casting", "Forging"}, 40)},
           {"DESCRIPTION", Notes()},
           {"PTYPE_ID", OneOf({45, 45, 46, 47, 48})}}},
         {"T_TRNK_MATERIAL",
@@ -392,7 +409,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_PARTTYPE",
          {0, 5},
          {{"PARTTYPE_NUMBER", Numbered("PT%03lld")},
-          {"PARTTYPE_NAME", Name({"Machined", "Fabricated", "Purchased", "Assembly"}, 80)},
+          {"PARTTYPE_NAME", Name({"Machined", "Fabricated", "Purchased", "Assembly"}, 40)},
           {"DESCRIPTION", Notes()},
           {"PTYPE_ID", Const(19)}}},
         {"T_TRNK_PART",
@@ -409,7 +426,7 @@ std::vector<TableSpec> Declare() {
           {"BPRINT", OrNull(40, Numbered("BP-%05lld", 50000))}}},
         {"T_TRNK_OPS",
          {0, 40},
-         {{"OPS_NAME", Name(kOpWords, 100)},
+         {{"OPS_NAME", Name(kOpWords, 40)},
           {"OPS_NUMBER", Numbered("%lld0")},
           {"OPS_DESCRIPTION", OrNull(50, Name(kOpWords, 40))},
           {"PTYPE_ID", Const(22)},
@@ -425,7 +442,7 @@ std::vector<TableSpec> Declare() {
           {"NOTES", Notes()}}},
         {"T_TRNK_INSPECTION",
          {0, 10},
-         {{"INSPECTION_NAME", Name({"First piece", "Visual", "CMM", "Hardness"}, 80)},
+         {{"INSPECTION_NAME", Name({"First piece", "Visual", "CMM", "Hardness"}, 40)},
           {"INSPECTION_NUMBER", Numbered("I%04lld")},
           {"DESCRIPTION", Notes()}}},
         {"T_TRNK_JOB",
@@ -441,7 +458,7 @@ std::vector<TableSpec> Declare() {
           {"CUSTOMER_ID", OrNull(20, Ref("T_TRNK_CUSTOMER"))},
           {"PART_ID", OrNull(10, Ref("T_TRNK_PART"))},
           {"NOTES", Notes()},
-          {"STATUS_ID", OrNull(5, Int(73, 75))}}},
+          {"STATUS_ID", Int(73, 75)}}},
         {"T_TRNK_PARTS_PER_JOB",
          {0, 150},
          {{"JOB_ID", PartJob()},
@@ -465,8 +482,8 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MACHINE_EVENTS",
          {0, 150},
          {{"EVENT_ID", Ref("T_TRNK_EVENTS")},
-          {"MACHINE_ID", Through("T_TRNK_MACHINE_EVENTS", "EVENT_ID", "T_TRNK_EVENTS", "MACHINE_ID")},
-          {"COMMAND_ID", Through("T_TRNK_MACHINE_EVENTS", "EVENT_ID", "T_TRNK_EVENTS", "COMMAND_ID")}}},
+          {"MACHINE_ID", MachineOfPair()},
+          {"COMMAND_ID", CommandOfPair()}}},
         {"T_TRNK_SID", {1, 0}, {{"NEXT_SID", NextSid()}}},
     };
 }

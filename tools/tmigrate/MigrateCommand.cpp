@@ -1,10 +1,14 @@
-// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|none]: runs the whole migration
-// through the component's entry point for the dialect, with its progress on standard error.
+// tmigrate migrate DIALECT CONNECTION [--progress auto|bar|plain|none] [--counts]: runs the whole
+// migration through the component's entry point for the dialect, with its progress on standard
+// error; --counts then prints, per transfer that ran, the legacy rows read and new rows written.
+#include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 #include "Commands.h"
 #include "tmigration/CDatabaseMigrationObj.h"
+#include "transfer/MigrateData.h"
 #include "ui/TerminalProgressRenderer.h"
 #include "ui/WindowSystem.h"
 
@@ -36,8 +40,36 @@ void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& conn
 
 namespace {
 
-int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress) {
+struct TransferLine {
+    int number;
+    std::string name;
+    tmigration::transfer::TransferCounts counts;
+};
+
+void PrintCounts(const std::vector<TransferLine>& lines) {
+    std::printf("%3s  %-48s %12s %12s\n", "#", "transfer", "legacy read", "new written");
+    std::int64_t read = 0, written = 0;
+    for (const TransferLine& line : lines) {
+        std::printf("%3d  %-48s %12lld %12lld\n", line.number, line.name.c_str(),
+                    static_cast<long long>(line.counts.read), static_cast<long long>(line.counts.written));
+        read += line.counts.read;
+        written += line.counts.written;
+    }
+    std::printf("%3s  %-48s %12lld %12lld\n", "", "total", static_cast<long long>(read),
+                static_cast<long long>(written));
+    std::printf("transfers not built yet: %zu of %zu\n", tmigration::transfer::UnbuiltTransfers().size(),
+                tmigration::transfer::TransferSequence().size());
+}
+
+int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress,
+            bool counts) {
     tmigration::ui::SetProgressRendererFactory(ProgressRendererFor(progress));
+    std::vector<TransferLine> lines;
+    if (counts)
+        tmigration::transfer::SetTransferObserver([&lines](const tmigration::transfer::TransferEntry& entry,
+                                                           const tmigration::transfer::TransferCounts& c) {
+            lines.push_back({entry.number, std::string(entry.name), c});
+        });
     tmigration::CDatabaseMigrationObj migration;
     std::string strError;
     bool ok = false;
@@ -50,9 +82,10 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
             ok = migration.MigrateSQL(connection, strError);
     } catch (const std::exception& e) {
         // Only the Access file path can fail this way, after the migration itself is complete.
-        std::cerr << e.what() << '\n';
-        return 1;
+        strError = e.what();
     }
+    tmigration::transfer::SetTransferObserver({});
+    if (counts) PrintCounts(lines);
     if (!ok) {
         std::cerr << strError << '\n';
         return 1;
@@ -65,8 +98,10 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
 void AddMigrateCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("migrate", "Migrate a database in place to the unified schema");
     static std::string dialect, connection, progress = "auto";
+    static bool counts = false;
     AddConnectionOptions(*cmd, dialect, connection, progress);
-    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress); });
+    cmd->add_flag("--counts", counts, "print the legacy rows read and new rows written by each transfer");
+    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress, counts); });
 }
 
 }  // namespace tmigrate

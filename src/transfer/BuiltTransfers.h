@@ -1,0 +1,34 @@
+// BuiltTransfers: what runs inside the step of each transfer that is built, by name. A declared
+// transfer runs on the transfer engine; a hand-written one is a function of its own. Each group of
+// transfers lists its own; the sequence table says in which order they run.
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "db/Dialect.h"
+#include "transfer/TransferDecl.h"
+#include "transfer/TransferEngine.h"
+
+namespace tmigration::transfer {
+
+// The work of one transfer inside its step; only the shift summary buffers look at the dialect.
+using TransferBody = std::function<TransferCounts(core::Step& step, db::Dialect databaseType)>;
+
+struct BuiltTransfer {
+    std::string_view name;  // as in the sequence table
+    TransferBody body;
+};
+
+// A declared transfer as a body.
+TransferBody Declared(Transfer transfer);
+
+// The organisation and reference transfers: shift calendar, people, places, machines, catalogs of
+// parts, operations and codes, jobs, events and user groups.
+const std::vector<BuiltTransfer>& OrganisationTransfers();
+
+// Every transfer this layer builds.
+const std::vector<BuiltTransfer>& BuiltTransfers();
+
+}  // namespace tmigration::transfer

@@ -1,0 +1,103 @@
+// The sequence table: its order and overall percentages, the tables it names, and which transfers
+// are built.
+#include "transfer/TransferSequence.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/Step.h"
+#include "legacy/catalog/LegacyModule.h"
+#include "legacy/catalog/LegacyTableLists.h"
+#include "schema/NewSchemaTables.h"
+#include "transfer/MigrateData.h"
+
+namespace tmigration::transfer {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
+using ::testing::UnorderedElementsAreArray;
+
+TEST(TransferSequence, RunsTheTransfersInOrderWithTheOverallBarRisingByOneFromSevenToNinetySix) {
+    const auto& sequence = TransferSequence();
+    ASSERT_EQ(sequence.size(), 107u);
+    std::vector<std::int16_t> overall;
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const TransferEntry& entry = sequence[i];
+        EXPECT_EQ(entry.number, static_cast<int>(i) + 1);
+        EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+        EXPECT_THAT(std::string(entry.label), EndsWith("...")) << entry.name;
+        EXPECT_THAT(std::string(entry.errorPrefix), EndsWith(": ")) << entry.name;
+        if (entry.overallAfter) overall.push_back(*entry.overallAfter);
+    }
+    std::vector<std::int16_t> rising;
+    for (std::int16_t p = 7; p <= 96; ++p) rising.push_back(p);
+    EXPECT_THAT(overall, ElementsAreArray(rising));
+    EXPECT_EQ(FindTransfer("MigrateShifts")->overallAfter, 7);
+    EXPECT_EQ(FindTransfer("MigrateEventRecords")->overallAfter, 24);
+    EXPECT_EQ(FindTransfer("MigratePermissions")->overallAfter, 96);
+    EXPECT_EQ(FindTransfer("MigrateShiftIntervals")->errorPrefix, "Migrating Intervals: ");
+    EXPECT_EQ(FindTransfer("Nothing"), nullptr);
+}
+
+TEST(TransferSequence, NamesOnlyTablesTheLegacyCatalogsAndTheNewSchemaHave) {
+    std::set<std::string> legacyTables;
+    for (legacy::Module module : legacy::kAllModules)
+        for (const auto& table : legacy::LegacyTables(module)) legacyTables.insert(table.name);
+    for (const TransferEntry& entry : TransferSequence()) {
+        for (std::string_view table : entry.LegacySources())
+            EXPECT_TRUE(legacyTables.count(std::string(table))) << entry.name << ": " << table;
+        ASSERT_FALSE(entry.NewDestinations().empty()) << entry.name;
+        for (std::string_view table : entry.NewDestinations())
+            EXPECT_NE(schema::FindNewSchemaTable(table), nullptr) << entry.name << ": " << table;
+    }
+    EXPECT_THAT(FindTransfer("MigrateLocations")->NewDestinations(),
+                ElementsAreArray({"T_SFC_CRIB", "T_SFC_LOCATION"}));
+    EXPECT_TRUE(FindTransfer("MigratePermissions")->LegacySources().size() == 2);
+    EXPECT_TRUE(FindTransfer("MigrateMDCAdministratorPermissions")->LegacySources().empty());
+}
+
+// Transfers still to be built are passed over by MigrateData; this list shrinks as they come.
+TEST(TransferSequence, BuiltTransfersAreTheOrganisationAndReferenceTransfers) {
+    std::vector<std::string_view> built;
+    for (const BuiltTransfer& transfer : BuiltTransfers()) {
+        EXPECT_NE(FindTransfer(transfer.name), nullptr) << transfer.name;
+        built.push_back(transfer.name);
+    }
+    EXPECT_THAT(built, UnorderedElementsAreArray({"MigrateShiftIntervals",
+                                                  "MigrateShifts",
+                                                  "MigrateJobTitles",
+                                                  "MigrateCustomers",
+                                                  "MigrateVendors",
+                                                  "MigrateDepartments",
+                                                  "MigrateLocations",
+                                                  "MigrateGroups",
+                                                  "MigrateMachines",
+                                                  "MigrateUsers",
+                                                  "MigrateMaterialTypes",
+                                                  "MigrateMaterials",
+                                                  "MigratePartTypes",
+                                                  "MigrateParts",
+                                                  "MigrateOperations",
+                                                  "MigrateDowntimeCodes",
+                                                  "MigrateReasonCodes",
+                                                  "MigrateScrapCodes",
+                                                  "MigrateCommands",
+                                                  "MigrateInspections",
+                                                  "MigrateJobs",
+                                                  "MigratePartsPerJob",
+                                                  "MigrateEventRecords",
+                                                  "MigrateUserGroups",
+                                                  "MigrateUsersPerUserGroups",
+                                                  "MigrateMachineEvents"}));
+    EXPECT_EQ(UnbuiltTransfers().size(), 107u - built.size());
+    const BuiltTransfer later{"MigrateCutterTypes",
+                              [](core::Step&, db::Dialect) { return TransferCounts{}; }};
+    EXPECT_EQ(UnbuiltTransfers({later}).size(), 107u - built.size() - 1);
+}
+
+}  // namespace
+}  // namespace tmigration::transfer
