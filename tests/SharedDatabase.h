@@ -17,6 +17,7 @@
 #include "db/Recordset.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 #include "legacy/catalog/LegacyCreateAll.h"
+#include "legacy/seeds/ReferenceFillers.h"
 
 namespace tmigration::testing {
 
@@ -54,16 +55,19 @@ class SharedDatabase {
         sent.resize(before);
     }
 
-    // Creates every module's legacy tables from the catalogs on the shared connection, unrecorded:
-    // the database the legacy upgrade leaves behind, without rows.
+    // Creates every module's legacy tables from the catalogs on the shared connection, unrecorded,
+    // with the version rows of every module at its last legacy version: the database the legacy
+    // upgrade leaves behind, without reference rows.
     void CreateLegacySchema(db::Dialect dialect) {
         const auto before = sent.size();
+        std::string strError;
         for (legacy::Module module : legacy::kAllModules) {
-            std::string strError;
             const auto run = [&](const std::string& sql) { return core::ExecuteSQL(sql, strError); };
             if (!legacy::ForEachLegacyStatement(module, dialect, run, {}))
                 throw std::runtime_error(std::string(legacy::ModuleName(module)) + ": " + strError);
         }
+        if (!legacy::FillCommonTable(strError)) throw std::runtime_error("version rows: " + strError);
+        core::frmProgress().Unload();  // as the test found it
         sent.resize(before);
     }
 

@@ -1,8 +1,9 @@
 // Step: the boundary every migration step shares. RunStep names the step on the progress window's
-// information line and sets its step bar to 0, then runs the work. An error raised inside the work,
-// or a failure it declares through the Step, ends it: strError receives the step's error prefix
-// and the description, the window is hidden, the transaction the step opened is rolled back, the
-// row sets it opened are closed, and RunStep returns false. Row sets are closed on success too.
+// information line and sets its step bar to 0 (a step without a text of its own, such as one that
+// only groups others in a transaction, leaves the window alone), then runs the work. An error raised inside
+// the work, or a failure it declares through the Step, ends it: strError receives the step's error prefix and
+// the description, the window is hidden, the transaction the step opened is rolled back, the row sets it
+// opened are closed, and RunStep returns false. Row sets are closed on success too.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "driver/CompactAndRepairDatabase.h"
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
+#include "legacy/TableCreators.h"
 #include "schema/CreateNewTables.h"
 #include "schema/DeleteOldTables.h"
 #include "transfer/MigrateData.h"
@@ -21,7 +22,7 @@ bool NothingToDo(const PhaseContext&, std::string&) {
 // Creates the dialect's table creator of one module and runs its SetupDatabase; for example
 // SetupWith<CAccessCommonTableCreator, COracleCommonTableCreator, CSQLCommonTableCreator>.
 template <class AccessCreator, class OracleCreator, class SqlCreator>
-[[maybe_unused]] bool SetupWith(const PhaseContext& context, std::string& strError) {
+bool SetupWith(const PhaseContext& context, std::string& strError) {
     switch (context.databaseType) {
         case db::Dialect::Access:
             return AccessCreator().SetupDatabase(strError);
@@ -80,11 +81,23 @@ std::vector<PhaseEntry> StandardPhases() {
     using F = FailureExit;
     return {
         {Phase::ConnectToDatabase, Connect, std::nullopt, F::UnloadWindow},
-        {Phase::SetupCommon, NothingToDo, 1, F::UnloadWindowThenDisconnect},
-        {Phase::SetupGage, NothingToDo, 2, F::UnloadWindowThenDisconnect},
+        {Phase::SetupCommon,
+         SetupWith<legacy::CAccessCommonTableCreator, legacy::COracleCommonTableCreator,
+                   legacy::CSQLCommonTableCreator>,
+         1, F::UnloadWindowThenDisconnect},
+        {Phase::SetupGage,
+         SetupWith<legacy::CAccessGageTableCreator, legacy::COracleGageTableCreator,
+                   legacy::CSQLGageTableCreator>,
+         2, F::UnloadWindowThenDisconnect},
         {Phase::SetupMDC, NothingToDo, 3, F::UnloadWindowThenDisconnect},
-        {Phase::SetupTool, NothingToDo, 4, F::UnloadWindowThenDisconnect},
-        {Phase::SetupTraveler, NothingToDo, 5, F::UnloadWindowThenDisconnect},
+        {Phase::SetupTool,
+         SetupWith<legacy::CAccessToolTableCreator, legacy::COracleToolTableCreator,
+                   legacy::CSQLToolTableCreator>,
+         4, F::UnloadWindowThenDisconnect},
+        {Phase::SetupTraveler,
+         SetupWith<legacy::CAccessTravelerTableCreator, legacy::COracleTravelerTableCreator,
+                   legacy::CSQLTravelerTableCreator>,
+         5, F::UnloadWindowThenDisconnect},
         {Phase::PrepareOldTables, Prepare, 6, F::DisconnectThenUnloadWindow},
         {Phase::CreateNewTables,
          ByDialect(schema::CreateNewAccessTables, schema::CreateNewOracleTables, schema::CreateNewSQLTables),
@@ -102,6 +115,23 @@ std::vector<PhaseEntry> StandardPhases() {
 void PhaseTable::Override(Phase phase, PhaseStep step) {
     for (PhaseEntry& entry : entries_)
         if (entry.phase == phase) entry.step = std::move(step);
+}
+
+void PhaseTable::KeepLegacyUpgradeOnly() {
+    std::erase_if(entries_, [](const PhaseEntry& entry) {
+        switch (entry.phase) {
+            case Phase::ConnectToDatabase:
+            case Phase::SetupCommon:
+            case Phase::SetupGage:
+            case Phase::SetupMDC:
+            case Phase::SetupTool:
+            case Phase::SetupTraveler:
+            case Phase::DisconnectFromDatabase:
+                return false;
+            default:
+                return true;
+        }
+    });
 }
 
 std::string CutAccessDataSource(const std::string& connection) {

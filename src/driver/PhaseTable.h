@@ -59,6 +59,9 @@ class PhaseTable {
     const std::vector<PhaseEntry>& Entries() const { return entries_; }
     // Runs `step` in place of the phase's own step.
     void Override(Phase phase, PhaseStep step);
+    // Keeps only connecting, the five modules' legacy upgrades and disconnecting: the call then
+    // brings the legacy tables to the last legacy version and stops there.
+    void KeepLegacyUpgradeOnly();
 
   private:
     std::vector<PhaseEntry> entries_;

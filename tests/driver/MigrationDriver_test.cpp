@@ -56,11 +56,15 @@ class Migration : public testing::SharedStateTest {
         object = std::make_unique<CDatabaseMigrationObj>();
         const std::vector<PhaseEntry> entries = object->Phases().Entries();
         for (const PhaseEntry& entry : entries) {
-            // The schema and transfer phases need the legacy tables and have end-to-end tests of their
-            // own; here they stand aside, so that the database needs only the item row finalization writes.
+            // The module, schema and transfer phases build or need the legacy tables and have tests of
+            // their own; here they stand aside, so that the database needs only the item row
+            // finalization writes.
             const bool schemaPhase =
-                entry.phase == Phase::PrepareOldTables || entry.phase == Phase::CreateNewTables ||
-                entry.phase == Phase::MigrateData || entry.phase == Phase::DeleteOldTables;
+                entry.phase == Phase::SetupCommon || entry.phase == Phase::SetupGage ||
+                entry.phase == Phase::SetupMDC || entry.phase == Phase::SetupTool ||
+                entry.phase == Phase::SetupTraveler || entry.phase == Phase::PrepareOldTables ||
+                entry.phase == Phase::CreateNewTables || entry.phase == Phase::MigrateData ||
+                entry.phase == Phase::DeleteOldTables;
             const PhaseStep step =
                 schemaPhase ? PhaseStep([](const PhaseContext&, std::string&) { return true; }) : entry.step;
             object->Phases().Override(

@@ -112,7 +112,9 @@ void ExpectTheLastLegacyVersion(db::Connection& plant) {
         markers +=
             Scalar(plant, "select RESERVED" + std::to_string(i) + " from T_TRNK_COMMON where APP_ID = 0") +
             " ";
-    EXPECT_EQ(markers, "60 85 263 232 182 273 171 13 11 1 344 2 ");
+    // A freshly installed suite: the API-function and MDC-option markers are first written by a
+    // later maintenance release.
+    EXPECT_EQ(markers, "60 85 263 232 182 273 171 13 11 1 NULL NULL ");
 }
 
 // Each case writes its plant anew (one process per case), so the checks of a plant share few cases.

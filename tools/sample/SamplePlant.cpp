@@ -2,8 +2,12 @@
 
 #include <stdexcept>
 
+#include "core/SharedConnection.h"
+#include "core/SharedProgressWindow.h"
+#include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/Recordset.h"
+#include "legacy/ModuleSetups.h"
 #include "legacy/catalog/LegacyCreateAll.h"
 #include "sample/SampleMachineData.h"
 
@@ -20,6 +24,60 @@ std::int64_t CountTables(db::Connection& connection) {
     return rs.Get("N").AsInteger();
 }
 
+// The modules' table creators run on the thread's shared connection: the plant's connection takes
+// that place while they run, and whatever was there before comes back.
+class SharedConnectionLoan {
+  public:
+    explicit SharedConnectionLoan(db::Connection& connection) : saved_(core::gConnectionSlot()) {
+        core::gConnectionSlot() = std::shared_ptr<db::Connection>(&connection, [](db::Connection*) {});
+    }
+    ~SharedConnectionLoan() {
+        core::gConnectionSlot() = saved_;
+        core::frmProgress().Unload();
+    }
+    SharedConnectionLoan(const SharedConnectionLoan&) = delete;
+    SharedConnectionLoan& operator=(const SharedConnectionLoan&) = delete;
+
+  private:
+    std::shared_ptr<db::Connection> saved_;
+};
+
+// A freshly installed suite: the modules with a creator get their tables, reference rows, security
+// objects, administrator rights and version rows from it; the MDC tables come from their catalog.
+void InstallLegacySuite(db::Connection& connection) {
+    {
+        SharedConnectionLoan loan(connection);
+        std::string strError;
+        for (const legacy::ModuleSetup* setup :
+             {&legacy::CommonSetup(), &legacy::GageSetup(), &legacy::ToolSetup(), &legacy::TravelerSetup()})
+            if (!legacy::SetupModuleDatabase(*setup, connection.GetDialect(), strError))
+                throw db::DbError(strError);
+    }
+    connection.BeginTrans();
+    try {
+        legacy::ForEachLegacyStatement(legacy::Module::MDC, connection.GetDialect(),
+                                       [&](const std::string& sql) {
+                                           connection.Execute(sql);
+                                           return true;
+                                       },
+                                       {});
+        connection.CommitTrans();
+    } catch (...) {
+        connection.RollbackTrans();
+        throw;
+    }
+}
+
+// Rows at the start of a plan table that the installation already wrote, the same as the plan's.
+std::int64_t InstalledRows(const TableSpec& table) {
+    static constexpr std::string_view kInstalled[] = {
+        "T_TRNK_PTYPE",    "T_TRNK_STATUS",   "T_TRNK_COMMON",     "T_TRNK_USERTYPE", "T_TRNK_USERGROUP",
+        "T_TRNK_COMMANDS", "T_TRNK_DOWNTIME", "T_TRNK_SCRAP_CODE", "T_TRNK_SID"};
+    for (std::string_view name : kInstalled)
+        if (name == table.table) return table.rows.fixed;
+    return 0;
+}
+
 }  // namespace
 
 SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, std::uint64_t seed,
@@ -29,16 +87,10 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
         throw std::invalid_argument("the database is not empty: it holds " + std::to_string(tables) +
                                     " tables; a sample plant needs a database made with tmigrate create");
 
+    InstallLegacySuite(connection);
     SampleResult result;
     connection.BeginTrans();
     try {
-        for (legacy::Module module : legacy::kAllModules)
-            legacy::ForEachLegacyStatement(module, connection.GetDialect(),
-                                           [&](const std::string& sql) {
-                                               connection.Execute(sql);
-                                               return true;
-                                           },
-                                           {});
         db::EngineSession& session = connection.Session();
         std::vector<db::Value> values;
         std::int64_t sinceCommit = 0;
@@ -46,7 +98,11 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
             const std::string name(table->table);
             const std::vector<std::string> columns = plan.ColumnsOf(*table);
             const std::int64_t rows = plan.Rows(name);
-            for (std::int64_t row = 1; row <= rows; ++row) {
+            // The allocator's row exists; the plant's groups and persons took their SIDs from it.
+            if (name == "T_TRNK_SID")
+                connection.Execute("UPDATE T_TRNK_SID SET NEXT_SID = " +
+                                   plan.ValueOf(name, "NEXT_SID", 1).AsText());
+            for (std::int64_t row = InstalledRows(*table) + 1; row <= rows; ++row) {
                 plan.Values(*table, row, values);
                 session.InsertRow(name, columns, values);
                 if (++sinceCommit == kRowsPerCommit) {

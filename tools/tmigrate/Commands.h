@@ -2,6 +2,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
+
+#include "ui/WindowSystem.h"
 
 namespace tmigrate {
 
@@ -9,6 +12,13 @@ void AddSqlCommand(CLI::App& app);
 void AddCreateCommand(CLI::App& app);
 void AddStatementsCommand(CLI::App& app);
 void AddMigrateCommand(CLI::App& app);
+void AddUpgradeCommand(CLI::App& app);
+
+// The DIALECT and CONNECTION arguments and the --progress option shared by migrate and upgrade.
+void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& connection,
+                          std::string& progress);
+// The progress display for a --progress word: none, auto, bar or plain.
+tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& progress);
 void AddSampleCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).

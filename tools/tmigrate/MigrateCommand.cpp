@@ -14,17 +14,31 @@
 #include "ui/WindowSystem.h"
 
 namespace tmigrate {
-namespace {
 
 using tmigration::ui::TerminalProgressRenderer;
 
-tmigration::ui::ProgressRendererFactory RendererFor(const std::string& progress) {
+tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& progress) {
     if (progress == "none") return {};
     if (progress == "auto") return TerminalProgressRenderer::StandardErrorFactory();
     const auto mode =
         progress == "bar" ? TerminalProgressRenderer::Mode::InPlace : TerminalProgressRenderer::Mode::Lines;
     return [mode] { return std::make_unique<TerminalProgressRenderer>(std::cerr, mode); };
 }
+
+void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& connection,
+                          std::string& progress) {
+    cmd.add_option("DIALECT", dialect, "access, oracle or sql")
+        ->required()
+        ->check(CLI::IsMember({"access", "oracle", "sql"}));
+    cmd.add_option("CONNECTION", connection,
+                   "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
+        ->required();
+    cmd.add_option("--progress", progress, "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
+        ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
+        ->capture_default_str();
+}
+
+namespace {
 
 // Exit code when the progress window cannot be shown: nothing was started.
 constexpr int kNoWindow = 2;
@@ -67,7 +81,7 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
             return kNoWindow;
         }
     } else {
-        tmigration::ui::SetProgressRendererFactory(RendererFor(progress));
+        tmigration::ui::SetProgressRendererFactory(ProgressRendererFor(progress));
     }
     bool ok = false;
     try {
