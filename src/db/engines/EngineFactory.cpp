@@ -1,12 +1,11 @@
 // Chooses the engine behind a connection string. The embedded engine serves both the Jet
 // provider (this platform has no Jet; the embedded engine plays the Access file's part) and
 // the explicit SQLite provider.
-#include <cctype>
-
 #include "db/ConnectionString.h"
 #include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/engines/embedded/EmbeddedSession.h"
+#include "util/Text.h"
 
 namespace tmigration::db {
 
@@ -16,9 +15,8 @@ std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionSt
         throw DbError(
             "The connection string names no provider (expected Provider=Microsoft.Jet.OLEDB.4.0 or "
             "Provider=SQLite).");
-    std::string p = *provider;
-    for (char& c : p) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (p != "microsoft.jet.oledb.4.0" && p != "sqlite")
+    if (!util::EqualsIgnoringCase(*provider, "Microsoft.Jet.OLEDB.4.0") &&
+        !util::EqualsIgnoringCase(*provider, "SQLite"))
         throw DbError("Provider cannot be found. It may not be properly installed. (" + *provider + ")");
     const auto path = ConnectionStringValue(connectionString, "Data Source");
     if (!path || path->empty()) throw DbError("The connection string names no Data Source.");

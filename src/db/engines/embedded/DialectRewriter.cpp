@@ -107,7 +107,7 @@ bool RewriteOneOuterJoin(Tokens& t) {
     std::size_t col = marker;
     while (col > 0 && t[col - 1].kind == Kind::Space) --col;
     if (col < 3 || !t[col - 2].IsPunct('.')) throw DbError("unsupported outer join");
-    const std::string optional = UpperAscii(t[col - 3].Name());
+    const std::string optional = util::ToUpper(t[col - 3].Name());
 
     std::size_t from = t.size(), where = t.size(), whereEnd = scopeEnd;
     depth = 0;
@@ -133,7 +133,7 @@ bool RewriteOneOuterJoin(Tokens& t) {
     for (auto [b, e] : items) {
         std::size_t last = e;
         while (last > b && t[last - 1].kind == Kind::Space) --last;
-        const bool isOptional = last > b && UpperAscii(t[last - 1].Name()) == optional;
+        const bool isOptional = last > b && util::ToUpper(t[last - 1].Name()) == optional;
         std::string text = TrimmedJoin(t, b, e);
         if (isOptional)
             optionalItem = text;
@@ -215,7 +215,7 @@ bool ParseLooseDateTime(std::string_view text, std::string& iso) {
             std::sscanf(timePart.c_str(), "%d:%d %2s", &h, &mi, ampm);
             se = 0;
         }
-        std::string mer = UpperAscii(ampm);
+        std::string mer = util::ToUpper(ampm);
         if (mer == "PM" && h < 12) h += 12;
         if (mer == "AM" && h == 12) h = 0;
         dt.hour = h;
@@ -273,7 +273,7 @@ Tokens RewriteExpressions(Tokens t, Dialect dialect) {
         } else if (k.Is("LCASE")) {
             out.push_back(Word("LOWER"));
         } else if (k.Is("SYSDATE") || k.Is("CURRENT_TIMESTAMP")) {
-            emitExpr(kNowExpr, i + 1, UpperAscii(k.text));
+            emitExpr(kNowExpr, i + 1, util::ToUpper(k.text));
         } else if ((k.Is("Now") || k.Is("GETDATE")) && IsEmptyCall(t, i, end)) {
             emitExpr(kNowExpr, end, "Expr1000");
         } else if (k.Is("Date") && IsEmptyCall(t, i, end)) {
@@ -321,7 +321,7 @@ Tokens RewriteExpressions(Tokens t, Dialect dialect) {
 
 MappedType MapColumnType(const Tokens& tt, Dialect dialect) {
     if (tt.empty()) throw DbError("Syntax error in field definition.");
-    const std::string name = UpperAscii(tt[0].Name());
+    const std::string name = util::ToUpper(tt[0].Name());
     std::vector<std::string> args;
     if (tt.size() > 1 && tt[1].IsPunct('(')) {
         for (std::size_t i = 2; i < tt.size() && !tt[i].IsPunct(')'); ++i)
@@ -399,7 +399,7 @@ MappedType MapColumnType(const Tokens& tt, Dialect dialect) {
 }
 
 int AdoTypeOfDeclared(const std::string& declared) {
-    const std::string d = UpperAscii(declared);
+    const std::string d = util::ToUpper(declared);
     if (d.empty()) return 0;
     if (d == "INTEGER") return 3;
     if (d == "DOUBLE") return 5;

@@ -74,7 +74,7 @@ std::vector<Tokens> ParenList(const Tokens& sig, std::size_t open, std::size_t* 
 std::string Names(const Tokens& list) {
     std::string out;
     for (const auto& t : list)
-        if (!t.IsPunct(',')) out += (out.empty() ? "" : ",") + UpperAscii(t.Name());
+        if (!t.IsPunct(',')) out += (out.empty() ? "" : ",") + util::ToUpper(t.Name());
     return out;
 }
 
@@ -463,7 +463,7 @@ bool EmbeddedSession::TableExists(const std::string& table) {
 }
 
 std::string EmbeddedSession::StoredTableName(const std::string& table) {
-    const std::string upper = UpperAscii(table);
+    const std::string upper = util::ToUpper(table);
     if (auto it = tableNames_.find(upper); it != tableNames_.end()) return it->second;
     Statement& stmt =
         Cached("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
@@ -665,12 +665,12 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
     } else if (verb.Is("ALTER") || verb.Is("MODIFY")) {
         std::size_t at = verb.Is("ALTER") && At(sig, i + 1, "COLUMN") ? i + 2 : i + 1;
         for (const Tokens& def : clauses(at)) {
-            const std::string column = UpperAscii(Need(def, 0).Name());
+            const std::string column = util::ToUpper(Need(def, 0).Name());
             const std::string rendered = RenderColumn(def);
             bool found = false;
             RebuildTable(table, [&](std::vector<ColumnDef>& cols) {
                 for (auto& c : cols)
-                    if (UpperAscii(c.name) == column) {
+                    if (util::ToUpper(c.name) == column) {
                         // A key column keeps its key; only its declared type can change.
                         if (c.definition.find("PRIMARY KEY") == std::string::npos)
                             c.definition = rendered.substr(Quote(def[0].Name()).size() + 1);
@@ -699,7 +699,7 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         for (const auto& t : cols) {
             if (t.IsPunct(',')) continue;
             bool ok = false;
-            for (const auto& d : defs) ok = ok || UpperAscii(d.name) == UpperAscii(t.Name());
+            for (const auto& d : defs) ok = ok || util::ToUpper(d.name) == util::ToUpper(t.Name());
             if (!ok) throw DbError("no such column: " + t.Name() + " in table " + tbl);
         }
     };
@@ -739,13 +739,13 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         const bool primary = At(c, at, "PRIMARY");
         if (primary && list.size() == 1) {
             // A one-column integer key becomes the table's rowid, so that a key trigger can fill it.
-            const std::string column = UpperAscii(list[0][0].Name());
+            const std::string column = util::ToUpper(list[0][0].Name());
             bool isRowid = false;
             RebuildTable(table, [&](std::vector<ColumnDef>& defs) {
                 bool hasKey = false;
                 for (auto& d : defs) hasKey = hasKey || d.definition.find("PRIMARY KEY") != std::string::npos;
                 for (auto& d : defs) {
-                    if (UpperAscii(d.name) != column || hasKey) continue;
+                    if (util::ToUpper(d.name) != column || hasKey) continue;
                     const std::string& t = d.definition;
                     if (t.rfind("INTEGER", 0) == 0 ||
                         (t.rfind("NUMERIC(", 0) == 0 && t.find(",0)") != std::string::npos)) {
