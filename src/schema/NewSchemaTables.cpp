@@ -615,10 +615,4 @@ const std::vector<TableDecl>& NewSchemaTables() {
     return tables;
 }
 
-const TableDecl* FindNewSchemaTable(std::string_view name) {
-    const auto& tables = NewSchemaTables();
-    auto it = std::find_if(tables.begin(), tables.end(), [&](const TableDecl& t) { return t.name == name; });
-    return it == tables.end() ? nullptr : &*it;
-}
-
 }  // namespace tmigration::schema

@@ -36,7 +36,4 @@ struct TableDecl {
 // All 99 tables in the order they are created.
 const std::vector<TableDecl>& NewSchemaTables();
 
-// The declaration of one table, or nullptr when the new schema has no such table.
-const TableDecl* FindNewSchemaTable(std::string_view name);
-
 }  // namespace tmigration::schema
