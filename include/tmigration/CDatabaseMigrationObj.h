@@ -3,14 +3,9 @@
 // calling thread; false with a readable message in strError when a step fails.
 #pragma once
 
-#include <memory>
 #include <string>
 
 namespace tmigration {
-
-namespace driver {
-class PhaseTable;
-}
 
 class CDatabaseMigrationObj {
   public:
@@ -27,12 +22,6 @@ class CDatabaseMigrationObj {
     bool MigrateAccess(std::string strConnection, std::string& strError);
     bool MigrateOracle(std::string strConnection, std::string& strError);
     bool MigrateSQL(std::string strConnection, std::string& strError);
-
-    // The phases this object runs; single steps can be replaced (see driver/PhaseTable.h).
-    driver::PhaseTable& Phases() { return *phases_; }
-
-  private:
-    std::unique_ptr<driver::PhaseTable> phases_;
 };
 
 }  // namespace tmigration

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "db/ConnectionString.h"
 #include "driver/CompactAndRepairDatabase.h"
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
@@ -15,21 +16,6 @@ namespace {
 // Stands for a phase whose work is not part of this build yet: it succeeds without doing anything.
 bool NothingToDo(const PhaseContext&, std::string&) {
     return true;
-}
-
-// Creates the dialect's table creator of one module and runs its SetupDatabase; for example
-// SetupWith<CAccessCommonTableCreator, COracleCommonTableCreator, CSQLCommonTableCreator>.
-template <class AccessCreator, class OracleCreator, class SqlCreator>
-[[maybe_unused]] bool SetupWith(const PhaseContext& context, std::string& strError) {
-    switch (context.databaseType) {
-        case db::Dialect::Access:
-            return AccessCreator().SetupDatabase(strError);
-        case db::Dialect::Oracle:
-            return OracleCreator().SetupDatabase(strError);
-        case db::Dialect::SqlServer:
-            return SqlCreator().SetupDatabase(strError);
-    }
-    return false;
 }
 
 // A step per dialect taking only strError, such as CreateNewAccessTables / ..Oracle.. / ..SQL...
@@ -99,6 +85,15 @@ void PhaseTable::Override(Phase phase, PhaseStep step) {
         if (entry.phase == phase) entry.step = std::move(step);
 }
 
+PhaseTable& ThreadPhaseTable() {
+    thread_local PhaseTable table;
+    return table;
+}
+
+void ResetThreadPhaseTable() {
+    ThreadPhaseTable() = PhaseTable();
+}
+
 std::string CutAccessDataSource(const std::string& connection) {
     static const std::string key = "Data Source=";
     const auto p = connection.find(key);
@@ -106,7 +101,9 @@ std::string CutAccessDataSource(const std::string& connection) {
     if (q == std::string::npos)
         throw std::invalid_argument(
             "Invalid argument: the connection string has no \"Data Source=\" part ended by \";\"");
-    return connection.substr(p + key.size(), q - p - key.size());
+    // The file to compact is the one the engine opened: read the same way, blanks and quotes
+    // around it are not part of the name.
+    return db::ConnectionStringValue(connection, "Data Source").value_or(std::string());
 }
 
 }  // namespace tmigration::driver
