@@ -1,11 +1,11 @@
 # Thin front over CMake. `make test` and `make demo` work on a fresh Debian machine:
 # they install the build dependencies first when any is missing.
 JOBS ?= $(shell nproc)
-DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev
+DEPS := cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev clang-format git
 ASAN_DIR := build/asan
 REL_DIR := build/release
 
-.PHONY: all deps test test-fast demo release bench format clean
+.PHONY: all deps asan-config test test-fast demo release bench format format-check clean
 
 all: release
 
@@ -16,19 +16,21 @@ deps:
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 
-$(ASAN_DIR)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_SANITIZE=ON
+# Configured on every run, so that a build folder made before an option changed takes it up.
+asan-config: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_SANITIZE=ON -DTMIGRATION_WERROR=ON
 
 $(REL_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release
 
-# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: deps $(ASAN_DIR)/CMakeCache.txt
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors, after
+# the formatting check.
+test: deps format-check asan-config
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Everything but the cases labelled `slow`, for the edit-compile-test loop.
-test-fast: deps $(ASAN_DIR)/CMakeCache.txt
+test-fast: deps asan-config
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
 
@@ -43,6 +45,10 @@ bench: release
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails, naming the files, when any source file differs from what `make format` would write.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf build

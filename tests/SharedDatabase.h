@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "LegacyDatabaseCache.h"
 #include "TempDir.h"
 #include "core/RecordsetHelpers.h"
 #include "core/SharedConnection.h"
@@ -54,17 +56,14 @@ class SharedDatabase {
         sent.resize(before);
     }
 
-    // Creates every module's legacy tables from the catalogs on the shared connection, unrecorded:
-    // the database the legacy upgrade leaves behind, without rows.
+    // Gives the file every module's legacy tables, as the legacy upgrade leaves them, without rows;
+    // the shared connection, closed for the copy, is opened again on it.
     void CreateLegacySchema(db::Dialect dialect) {
-        const auto before = sent.size();
-        for (legacy::Module module : legacy::kAllModules) {
-            std::string strError;
-            const auto run = [&](const std::string& sql) { return core::ExecuteSQL(sql, strError); };
-            if (!legacy::ForEachLegacyStatement(module, dialect, run, {}))
-                throw std::runtime_error(std::string(legacy::ModuleName(module)) + ": " + strError);
-        }
-        sent.resize(before);
+        const std::string cached = CachedLegacyDatabase(dialect);
+        db::Connection& c = core::gConnection();
+        c.Close();
+        std::filesystem::copy_file(cached, path_, std::filesystem::copy_options::overwrite_existing);
+        c.Open(ConnectionString());
     }
 
     // The first column of the first row of a query on a separate connection, as text ("NULL" for Null).
