@@ -40,8 +40,12 @@ release: deps $(REL_DIR)/CMakeCache.txt
 demo: release
 	./scripts/demo.sh $(REL_DIR)
 
+# BENCH_SCALE: the sample plant's scale(s) for the migration benchmark; BENCH_DIALECTS: which entry points.
+BENCH_SCALE ?= 100
+BENCH_DIALECTS ?= access sql oracle
 bench: release
 	$(REL_DIR)/bench/tmigration_bench
+	$(REL_DIR)/bench/tmigration_migration_bench $(BENCH_SCALE) $(BENCH_DIALECTS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

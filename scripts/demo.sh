@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The demonstration run: for each dialect, a fresh embedded database gets the five product modules'
-# legacy tables from the catalogs, is migrated in place with progress, and is summarised.
+# The demonstration run: for each dialect, a fresh embedded database receives a small sample plant (the
+# five product modules' legacy tables with their rows), is migrated in place with progress, and is
+# summarised. DEMO_SCALE sets the plant's size (default 1).
 set -euo pipefail
 build=${1:-build/release}
 tm="$build/tools/tmigrate/tmigrate"
@@ -21,10 +22,8 @@ for dialect in access sql oracle; do
   connection="Provider=Microsoft.Jet.OLEDB.4.0;Data Source=$db;"
   echo "== $dialect: $db"
   "$tm" create "$db"
-  for module in common gage mdc tool traveler; do
-    "$tm" statements legacy "$module" "$dialect" | "$tm" sql "$dialect" "$connection"
-  done
-  echo "legacy tables created: $(stat -c %s "$db") bytes"
+  "$tm" sample "$dialect" "$connection" --scale "${DEMO_SCALE:-1}"
+  echo "legacy plant: $(stat -c %s "$db") bytes"
   "$tm" migrate "$dialect" "$connection" --progress plain
   summary "$dialect" "$connection"
   echo "file after migration: $(stat -c %s "$db") bytes; other files: $(ls "$work" | grep -v '^plant-' | wc -l)"

@@ -9,6 +9,7 @@ void AddSqlCommand(CLI::App& app);
 void AddCreateCommand(CLI::App& app);
 void AddStatementsCommand(CLI::App& app);
 void AddMigrateCommand(CLI::App& app);
+void AddSampleCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).
 int& ExitCode();

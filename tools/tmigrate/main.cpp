@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     tmigrate::AddCreateCommand(app);
     tmigrate::AddStatementsCommand(app);
     tmigrate::AddMigrateCommand(app);
+    tmigrate::AddSampleCommand(app);
     CLI11_PARSE(app, argc, argv);
     return tmigrate::ExitCode();
 }

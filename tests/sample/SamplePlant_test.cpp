@@ -1,0 +1,324 @@
+#include "sample/SampleColumns.h"
+#include "sample/SamplePlant.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TempDatabase.h"
+#include "db/Recordset.h"
+#include "legacy/catalog/LegacyTableLists.h"
+
+namespace tmigration::testing {
+namespace {
+
+using db::Dialect;
+
+std::string Scalar(db::Connection& c, const std::string& sql) {
+    db::Recordset rs;
+    rs.SetActiveConnection(&c);
+    rs.Open(sql);
+    if (rs.Eof()) return "<no row>";
+    const db::Value& v = rs.Fields(0).GetValue();
+    return v.IsNull() ? "NULL" : v.AsText();
+}
+
+// Every row of every table the plant fills, in key order, one text per row.
+std::vector<std::string> Dump(db::Connection& c) {
+    std::vector<std::string> rows;
+    for (const sample::TableSpec& table : sample::SamplePlantTables()) {
+        db::Recordset rs;
+        rs.SetActiveConnection(&c);
+        rs.Open("select * from " + std::string(table.table));
+        for (; !rs.Eof(); rs.MoveNext()) {
+            std::string row(table.table);
+            for (std::size_t i = 0; i < rs.FieldCount(); ++i) {
+                const db::Value& v = rs.Fields(i).GetValue();
+                row += "|" + (v.IsNull() ? std::string("NULL") : v.AsText());
+            }
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+// One plant per dialect, scale 1 and seed 7, written once for all the cases that only read it.
+struct Plant {
+    TempDatabase db;
+    std::unique_ptr<db::Connection> connection;
+    sample::SampleResult result;
+};
+
+Plant& PlantIn(Dialect dialect) {
+    static std::map<Dialect, std::unique_ptr<Plant>> plants;
+    auto& plant = plants[dialect];
+    if (!plant) {
+        plant = std::make_unique<Plant>();
+        plant->connection = plant->db.Connect(dialect);
+        plant->result = sample::WriteSamplePlant(*plant->connection, 1, 7);
+    }
+    return *plant;
+}
+
+class SamplePlantIn : public ::testing::TestWithParam<Dialect> {
+  protected:
+    db::Connection& Db() { return *PlantIn(GetParam()).connection; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Dialects, SamplePlantIn,
+                         ::testing::Values(Dialect::Access, Dialect::Oracle, Dialect::SqlServer),
+                         [](const auto& info) {
+                             return std::string(info.param == Dialect::Access   ? "Access"
+                                                : info.param == Dialect::Oracle ? "Oracle"
+                                                                                : "SqlServer");
+                         });
+
+TEST_P(SamplePlantIn, EveryForeignKeyOfTheLegacyCatalogsHoldsOnEveryRow) {
+    int checked = 0;
+    for (legacy::Module module : legacy::kAllModules) {
+        for (const legacy::LegacyTable& table : legacy::LegacyTables(module)) {
+            for (const legacy::LegacyForeignKey& fk : table.foreignKeys) {
+                const legacy::LegacyTable* parent = nullptr;
+                for (legacy::Module m : legacy::kAllModules)
+                    for (const legacy::LegacyTable& t : legacy::LegacyTables(m))
+                        if (t.name == fk.referencedTable) parent = &t;
+                ASSERT_NE(parent, nullptr) << fk.name;
+                EXPECT_EQ(Scalar(Db(), "select COUNT(*) AS N from " + table.name + " where " + fk.column +
+                                           " is not null and " + fk.column + " not in (select " +
+                                           parent->Key().name + " from " + parent->name + ")"),
+                          "0")
+                    << fk.name;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+TEST_P(SamplePlantIn, HoldsTheVersionRowsOfTheLastLegacyVersion) {
+    db::Recordset rs;
+    rs.SetActiveConnection(&Db());
+    rs.Open("select APP_ID, RESERVED0 from T_TRNK_COMMON order by APP_ID");
+    std::vector<std::string> rows;
+    for (; !rs.Eof(); rs.MoveNext())
+        rows.push_back(rs.Get("APP_ID").AsText() + " " + rs.Get("RESERVED0").AsText());
+    EXPECT_EQ(rows, (std::vector<std::string>{"0 61.132", "1 15.103", "11 37.105", "21 17.36", "31 9.114"}));
+    std::string markers;
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
+        markers +=
+            Scalar(Db(), "select RESERVED" + std::to_string(i) + " from T_TRNK_COMMON where APP_ID = 0") +
+            " ";
+    EXPECT_EQ(markers, "60 85 263 232 182 273 171 13 11 1 344 2 ");
+}
+
+TEST_P(SamplePlantIn, WritesTheRowsItReports) {
+    const Plant& plant = PlantIn(GetParam());
+    std::int64_t counted = 0;
+    for (const sample::TableSpec& table : sample::SamplePlantTables())
+        counted += std::stoll(Scalar(Db(), "select COUNT(*) AS N from " + std::string(table.table)));
+    EXPECT_EQ(counted, plant.result.rows);
+    EXPECT_EQ(plant.result.tables, sample::SamplePlantTables().size());
+}
+
+// What a real plant holds and the transfers must meet: each query counts rows, at least `atLeast` of
+// them (or, for what must not occur, none).
+struct Feature {
+    const char* what;
+    const char* countQuery;
+    int atLeast = 1;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Feature>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char* p = info.param.what; *p; ++p) {
+        if (std::isalnum(static_cast<unsigned char>(*p))) {
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
+}
+
+class SamplePlantFeature : public ::testing::TestWithParam<Feature> {};
+
+TEST_P(SamplePlantFeature, IsPresentInEveryDialect) {
+    for (Dialect d : {Dialect::Access, Dialect::Oracle, Dialect::SqlServer})
+        EXPECT_GE(std::stoll(Scalar(*PlantIn(d).connection, GetParam().countQuery)), GetParam().atLeast)
+            << GetParam().what << " in " << db::DialectName(d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealPlant, SamplePlantFeature,
+    ::testing::Values(
+        Feature{"night interval across midnight",
+                "select COUNT(*) from T_TRNK_INTERVAL where STOP_TIME >= '1970-01-02 00:00:00'", 2},
+        Feature{"swing flag in lower case", "select COUNT(*) from T_TRNK_INTERVAL where IS_SWING = 'y'"},
+        Feature{"shifts with a day off", "select COUNT(*) from T_TRNK_SHIFT where SUN_INTERVAL_ID is null",
+                2},
+        Feature{"inactive users", "select COUNT(*) from T_TRNK_PERS where STATUS_ID = 31"},
+        Feature{"active users", "select COUNT(*) from T_TRNK_PERS where STATUS_ID = 30"},
+        Feature{"built-in commands",
+                "select COUNT(*) from T_TRNK_COMMANDS where COMMAND_ID = 4 and COMMAND_NAME = 'Job Time'"},
+        Feature{
+            "reserved command rows",
+            "select COUNT(*) from T_TRNK_COMMANDS where COMMAND_ID = 512 and COMMAND_NUMBER = 'Res. 512'"},
+        Feature{"commands added above the reserved block",
+                "select COUNT(*) from T_TRNK_COMMANDS where COMMAND_ID = 513"},
+        Feature{"scrap code 1",
+                "select COUNT(*) from T_TRNK_SCRAP_CODE where SCRAP_CODE_ID = 1 and SCRAP_CODE_NAME = 'Not "
+                "Specified'"},
+        Feature{"scrap codes above the reserved block",
+                "select COUNT(*) from T_TRNK_SCRAP_CODE where SCRAP_CODE_ID > 512"},
+        Feature{"downtime categories above the reserved block",
+                "select COUNT(*) from T_TRNK_DOWNTIME where DOWNTIME_ID > 512"},
+        Feature{"reasons under reserved downtime ids",
+                "select COUNT(*) from T_TRNK_REASON where DOWNTIME_ID between 12 and 512"},
+        Feature{"reasons without downtime", "select COUNT(*) from T_TRNK_REASON where DOWNTIME_ID is null"},
+        Feature{"machine locations", "select COUNT(*) from T_TRNK_LOCATION where PTYPE_ID = 5"},
+        Feature{"gage cribs", "select COUNT(*) from T_TRNK_LOCATION where PTYPE_ID = 4"},
+        Feature{"tool cribs", "select COUNT(*) from T_TRNK_LOCATION where PTYPE_ID = 8"},
+        Feature{"locations of other types",
+                "select COUNT(*) from T_TRNK_LOCATION where PTYPE_ID not in (4, 5, 8)"},
+        Feature{"parts with revisions", "select COUNT(*) from T_TRNK_PART where REVISION = 2"},
+        Feature{"machines in every status",
+                "select COUNT(DISTINCT STATUS_ID) from T_TRNK_MACHINES where STATUS_ID between 34 and 37", 4},
+        Feature{"jobs in every status",
+                "select COUNT(DISTINCT STATUS_ID) from T_TRNK_JOB where STATUS_ID between 73 and 75", 3},
+        Feature{
+            "jobs with parts out of ordinal order",
+            "select COUNT(*) from T_TRNK_PARTS_PER_JOB a, T_TRNK_PARTS_PER_JOB b where a.JOB_ID = b.JOB_ID "
+            "and a.PARTS_PER_JOB_ID < b.PARTS_PER_JOB_ID and a.ORDINAL > b.ORDINAL"},
+        Feature{"Null quantities", "select COUNT(*) from T_TRNK_PARTS_PER_JOB where TARGET_QTY is null"},
+        Feature{"users in both legacy groups 2 and 3",
+                "select COUNT(*) from T_TRNK_PERS_USERGROUP a, T_TRNK_PERS_USERGROUP b where a.PERS_ID = "
+                "b.PERS_ID "
+                "and a.USERGROUP_ID = 2 and b.USERGROUP_ID = 3"},
+        Feature{"groups above the built-in four",
+                "select COUNT(*) from T_TRNK_USERGROUP where USERGROUP_ID > 4"},
+        Feature{"job titles", "select COUNT(*) from T_TRNK_USERTYPE where PTYPE_ID = 12 and USERTYPE_ID > 6"},
+        Feature{"material types outside the translated codes",
+                "select COUNT(*) from T_TRNK_MATERIALTYPE where PTYPE_ID = 48"},
+        Feature{"texts with quotes", "select COUNT(*) from T_TRNK_PERS where LAST_NAME like '%''%'"},
+        Feature{"texts with blanks around them",
+                "select COUNT(*) from T_TRNK_CUSTOMER where COMPANY_NAME like ' %'"},
+        Feature{"long notes", "select COUNT(*) from T_TRNK_CUSTOMER where LENGTH(NOTES) > 500"},
+        Feature{"machine events of their event's machine",
+                "select COUNT(*) from T_TRNK_MACHINE_EVENTS m, T_TRNK_EVENTS e where m.EVENT_ID = e.EVENT_ID "
+                "and m.MACHINE_ID = e.MACHINE_ID"}),
+    CaseName);
+
+// Values the transfers cannot convert must not occur: each query counts rows that must not exist.
+class SamplePlantTransferable : public ::testing::TestWithParam<Feature> {};
+
+TEST_P(SamplePlantTransferable, HoldsNoneInEveryDialect) {
+    for (Dialect d : {Dialect::Access, Dialect::Oracle, Dialect::SqlServer})
+        EXPECT_EQ(Scalar(*PlantIn(d).connection, GetParam().countQuery), "0")
+            << GetParam().what << " in " << db::DialectName(d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealPlant, SamplePlantTransferable,
+    ::testing::Values(
+        Feature{"Null swing flag of an interval",
+                "select COUNT(*) from T_TRNK_INTERVAL where IS_SWING is null"},
+        Feature{"Null swing flag of a shift", "select COUNT(*) from T_TRNK_SHIFT where IS_SWING is null"},
+        Feature{"Null part revision", "select COUNT(*) from T_TRNK_PART where REVISION is null"},
+        Feature{"Null operation revision", "select COUNT(*) from T_TRNK_OPS where REVISION_NO is null"},
+        Feature{"Null planned flag of a transferred downtime code",
+                "select COUNT(*) from T_TRNK_DOWNTIME where PLANNED is null and (DOWNTIME_ID <= 11 or "
+                "DOWNTIME_ID > 512)"},
+        Feature{
+            "user or group references to crib locations",
+            "select COUNT(*) from T_TRNK_PERS p, T_TRNK_LOCATION l where p.LOCATION_ID = l.LOCATION_ID and "
+            "l.PTYPE_ID <> 5"},
+        Feature{"duplicate memberships",
+                "select COUNT(*) from T_TRNK_PERS_USERGROUP a, T_TRNK_PERS_USERGROUP b where a.PERS_ID = "
+                "b.PERS_ID "
+                "and a.USERGROUP_ID = b.USERGROUP_ID and a.PERS_USERGROUP_ID < b.PERS_USERGROUP_ID"},
+        Feature{
+            "two parts of one job on the same ordinal",
+            "select COUNT(*) from T_TRNK_PARTS_PER_JOB a, T_TRNK_PARTS_PER_JOB b where a.JOB_ID = b.JOB_ID "
+            "and a.ORDINAL = b.ORDINAL and a.PARTS_PER_JOB_ID < b.PARTS_PER_JOB_ID"},
+        Feature{"security ids used twice",
+                "select COUNT(*) from T_TRNK_PERS p, T_TRNK_USERGROUP g where p.SID = g.SID"},
+        Feature{"security ids at or above the next free one",
+                "select COUNT(*) from T_TRNK_PERS p, T_TRNK_SID s where p.SID >= s.NEXT_SID"}),
+    CaseName);
+
+TEST(SamplePlant, TheSameSeedGivesTheSameRowsAndAnotherSeedOthers) {
+    TempDatabase a("a.mdb"), b("b.mdb"), c("c.mdb");
+    auto ca = a.Connect(Dialect::Access), cb = b.Connect(Dialect::Access), cc = c.Connect(Dialect::Access);
+    sample::WriteSamplePlant(*ca, 1, 42);
+    sample::WriteSamplePlant(*cb, 1, 42);
+    sample::WriteSamplePlant(*cc, 1, 43);
+    const auto rowsA = Dump(*ca);
+    EXPECT_EQ(rowsA, Dump(*cb));
+    const auto rowsC = Dump(*cc);
+    ASSERT_EQ(rowsA.size(), rowsC.size());
+    EXPECT_NE(rowsA, rowsC);
+}
+
+TEST(SamplePlant, RowsGrowLinearlyWithTheScaleInEveryGrowingTable) {
+    const sample::Plan one(sample::SamplePlantTables(), 1, 1), two(sample::SamplePlantTables(), 2, 1),
+        thousand(sample::SamplePlantTables(), 1000, 1);
+    const std::int64_t step = two.TotalRows() - one.TotalRows();
+    EXPECT_EQ(thousand.TotalRows() - one.TotalRows(), 999 * step);
+    EXPECT_GT(step, 900);
+    EXPECT_LT(step, 1300);
+    EXPECT_GT(thousand.TotalRows(), 900000);
+    EXPECT_LT(thousand.TotalRows(), 1300000);
+    for (const std::string table : {"T_TRNK_PERS", "T_TRNK_JOB", "T_TRNK_EVENTS", "T_TRNK_COMMANDS"})
+        EXPECT_GT(two.Rows(table), one.Rows(table)) << table;
+}
+
+TEST(SamplePlant, ALargerScaleWritesThePlannedRows) {
+    TempDatabase db;
+    auto c = db.Connect(Dialect::SqlServer);
+    const auto result = sample::WriteSamplePlant(*c, 3, 5);
+    EXPECT_EQ(result.rows, sample::Plan(sample::SamplePlantTables(), 3, 5).TotalRows());
+    EXPECT_EQ(Scalar(*c, "select COUNT(*) from T_TRNK_EVENTS"), "900");
+}
+
+TEST(SamplePlant, RefusesADatabaseThatAlreadyHasTablesAndLeavesItAlone) {
+    TempDatabase db;
+    auto c = db.Connect(Dialect::Access);
+    c->Execute("CREATE TABLE T_TRNK_PTYPE (PTYPE_ID COUNTER NOT NULL PRIMARY KEY, PTYPE_NAME VARCHAR(30))");
+    EXPECT_THROW(sample::WriteSamplePlant(*c, 1, 1), std::invalid_argument);
+    EXPECT_EQ(Scalar(*c, "select COUNT(*) from sqlite_master where type = 'table' and name like 'T_TRNK%'"),
+              "1");
+    EXPECT_EQ(Scalar(*c, "select COUNT(*) from T_TRNK_PTYPE"), "0");
+}
+
+// Declarations the catalogs contradict are refused before anything is written.
+struct BadPlan {
+    const char* name;
+    std::vector<sample::TableSpec> tables;
+    std::int64_t scale;
+};
+
+class SamplePlanRefuses : public ::testing::TestWithParam<BadPlan> {};
+
+TEST_P(SamplePlanRefuses, WithAnInvalidArgument) {
+    EXPECT_THROW(sample::Plan(GetParam().tables, GetParam().scale, 1), std::invalid_argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declarations, SamplePlanRefuses,
+    ::testing::Values(
+        BadPlan{"UnknownTable", {{"T_TRNK_NOWHERE", {1, 0}, {}}}, 1},
+        BadPlan{"UnknownColumn", {{"T_TRNK_DEPT", {1, 0}, {{"NO_SUCH", sample::Const(1)}}}}, 1},
+        BadPlan{"KeyColumnGenerated", {{"T_TRNK_DEPT", {1, 0}, {{"DEPT_ID", sample::Const(1)}}}}, 1},
+        BadPlan{"TableTwice", {{"T_TRNK_DEPT", {1, 0}, {}}, {"T_TRNK_DEPT", {1, 0}, {}}}, 1},
+        BadPlan{"ScaleZero", {{"T_TRNK_DEPT", {1, 0}, {}}}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tmigration::testing

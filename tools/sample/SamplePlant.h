@@ -1,0 +1,33 @@
+// The sample plant: a legacy plant at the last legacy version, with synthetic but realistic rows in every
+// legacy table the organisation and reference transfers read. Deterministic for a seed; its rows grow
+// linearly with the scale (scale 1 about a thousand rows besides the reserved reference blocks).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "db/Connection.h"
+#include "sample/SampleGenerator.h"
+
+namespace tmigration::sample {
+
+// The plant's tables, parents before children.
+std::span<const TableSpec> SamplePlantTables();
+
+struct SampleResult {
+    std::int64_t rows = 0;   // legacy rows written
+    std::size_t tables = 0;  // tables that received rows
+};
+
+// Called after each table with its name and the rows written into it.
+using SampleProgress = std::function<void(const std::string& table, std::int64_t rows)>;
+
+// On an open connection to an empty database: creates the five modules' legacy tables in the
+// connection's dialect and writes the plant. Throws std::invalid_argument for a database that already
+// has tables or a scale below 1, db::DbError when the database refuses a statement.
+SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, std::uint64_t seed,
+                              const SampleProgress& progress = {});
+
+}  // namespace tmigration::sample

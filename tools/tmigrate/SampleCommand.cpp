@@ -1,0 +1,73 @@
+// tmigrate sample DIALECT CONNECTION [--scale N] [--seed S]: fills an empty embedded database with a
+// legacy plant at the last legacy version, for rehearsals, demonstrations and benchmarks.
+#include <charconv>
+#include <iostream>
+#include <stdexcept>
+
+#include "Commands.h"
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "sample/SamplePlant.h"
+
+namespace tmigrate {
+namespace {
+
+using namespace tmigration;
+
+// A whole decimal number of at least `min`, nothing around it.
+bool ParseCount(const std::string& text, std::uint64_t min, std::uint64_t& out) {
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, out);
+    return !text.empty() && ec == std::errc() && p == end && out >= min;
+}
+
+int Sample(const std::string& dialectWord, const std::string& connectionString, const std::string& scaleText,
+           const std::string& seedText) {
+    db::Dialect dialect{};
+    if (!db::ParseDialectWord(dialectWord, dialect)) {
+        std::cerr << "error: unknown dialect '" << dialectWord << "': use access, oracle or sql\n";
+        return 1;
+    }
+    std::uint64_t scale = 0, seed = 0;
+    if (!ParseCount(scaleText, 1, scale) || scale > 1000000) {
+        std::cerr << "error: --scale must be a whole number from 1 to 1000000, not '" << scaleText << "'\n";
+        return 1;
+    }
+    if (!ParseCount(seedText, 0, seed)) {
+        std::cerr << "error: --seed must be a whole number of at least 0, not '" << seedText << "'\n";
+        return 1;
+    }
+    try {
+        db::Connection connection;
+        connection.SetDialect(dialect);
+        connection.Open(connectionString);
+        const sample::SampleResult result =
+            sample::WriteSamplePlant(connection, static_cast<std::int64_t>(scale), seed);
+        connection.Close();
+        std::cout << "sample plant: " << result.rows << " legacy rows in " << result.tables
+                  << " tables (scale " << scale << ", seed " << seed << ", " << db::DialectName(dialect)
+                  << ")\n";
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace
+
+void AddSampleCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand("sample", "Fill an empty embedded database with a legacy sample plant");
+    static std::string dialect, connection, scale = "1", seed = "1";
+    cmd->add_option("DIALECT", dialect, "access, oracle or sql")->required();
+    cmd->add_option("CONNECTION", connection,
+                    "connection string of a database made with tmigrate create, e.g. "
+                    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
+        ->required();
+    cmd->add_option("--scale", scale, "plant size: about a thousand legacy rows per unit")
+        ->capture_default_str();
+    cmd->add_option("--seed", seed, "the same seed gives the same plant")->capture_default_str();
+    cmd->callback([] { ExitCode() = Sample(dialect, connection, scale, seed); });
+}
+
+}  // namespace tmigrate
