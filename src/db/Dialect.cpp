@@ -14,4 +14,16 @@ bool ParseDialectWord(std::string_view word, Dialect& out) {
     return true;
 }
 
+std::string_view DialectName(Dialect d) {
+    switch (d) {
+        case Dialect::Oracle:
+            return "Oracle";
+        case Dialect::Access:
+            return "Access";
+        case Dialect::SqlServer:
+            return "SQL Server";
+    }
+    return "unknown";
+}
+
 }  // namespace tmigration::db

@@ -10,5 +10,6 @@ enum class Dialect : int { Oracle = 0, Access = 1, SqlServer = 2 };
 
 // "access", "oracle", "sql" (the command-line words); nullopt-free: returns false when unknown.
 bool ParseDialectWord(std::string_view word, Dialect& out);
+std::string_view DialectName(Dialect d);  // "Access", "Oracle", "SQL Server"
 
 }  // namespace tmigration::db

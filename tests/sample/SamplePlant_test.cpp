@@ -1,4 +1,3 @@
-#include "sample/SampleColumns.h"
 #include "sample/SamplePlant.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 #include "TempDatabase.h"
 #include "db/Recordset.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "sample/SampleColumns.h"
 
 namespace tmigration::testing {
 namespace {
