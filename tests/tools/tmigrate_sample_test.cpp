@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TmigrateSample, RefusesADatabaseThatAlreadyHoldsAPlant) {
     TempDatabase db;
-    const std::string call = Tmigrate() + " sample oracle '" + db.ConnectionString() + "'";
+    const std::string call = Tmigrate() + " sample sql '" + db.ConnectionString() + "'";
     ASSERT_EQ(RunCommand(call + " 2>&1").exitCode, 0);
     auto again = RunCommand(call + " 2>&1");
     EXPECT_EQ(again.exitCode, 1);

@@ -350,6 +350,8 @@ ColumnGenerator JobDate(std::string_view from, std::int64_t minHours, std::int64
     };
 }
 
+// Names are at most as wide as both the legacy column and the new one (40 characters) allow: several
+// legacy name columns are wider than the new schema's, and a name past 40 would not migrate.
 const std::vector<std::string> kDeptWords = {"Machining",   "Assembly", "Quality", "Shipping",
                                              "Maintenance", "Welding",  "Paint"};
 const std::vector<std::string> kLocationWords = {"Bay", "Cell", "Line", "Crib", "Yard", "Mezzanine"};
@@ -438,7 +440,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_COMMANDS",
          {kReservedBlock, 3},
          {{"COMMAND_NUMBER", Numbered("%lld", 100)},
-          {"COMMAND_NAME", Name({"Spindle Warmup", "Probe Cycle", "Pallet Change", "Door Open"}, 80)},
+          {"COMMAND_NAME", Name({"Spindle Warmup", "Probe Cycle", "Pallet Change", "Door Open"}, 40)},
           {"PTYPE_ID", Const(5)},
           {"DESCRIPTION", Notes()}},
          {{"COMMAND_NUMBER", "COMMAND_NAME"}, kCommands, Reserved, kReservedBlock}},
@@ -502,7 +504,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_GROUPS",
          {0, 10},
          {{"GROUP_NUMBER", Numbered("G%03lld")},
-          {"GROUP_NAME", Name(kMachineWords, 80)},
+          {"GROUP_NAME", Name(kMachineWords, 40)},
           {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
           {"DEPT_ID", OrNull(20, Ref("T_TRNK_DEPT"))},
           {"PTYPE_ID", Const(5)},
@@ -510,7 +512,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MACHINES",
          {0, 25},
          {{"MACHINE_NUMBER", Numbered("M%04lld")},
-          {"MACHINE_NAME", Name(kMachineWords, 80)},
+          {"MACHINE_NAME", Name(kMachineWords, 40)},
           {"DEPT_ID", OrNull(10, Ref("T_TRNK_DEPT"))},
           {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
           {"GROUP_ID", OrNull(5, Ref("T_TRNK_GROUPS"))},
@@ -542,7 +544,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_MATERIALTYPE",
          {0, 4},
          {{"MATERIALTYPE_NUMBER", Numbered("MT%03lld")},
-          {"MATERIALTYPE_NAME", Name({"Bar stock", "Sheet", "Casting", "Forging"}, 80)},
+          {"MATERIALTYPE_NAME", Name({"Bar stock", "Sheet", "Casting", "Forging"}, 40)},
           {"DESCRIPTION", Notes()},
           {"PTYPE_ID", OneOf({45, 45, 46, 47, 48})}}},
         {"T_TRNK_MATERIAL",
@@ -556,7 +558,7 @@ std::vector<TableSpec> Declare() {
         {"T_TRNK_PARTTYPE",
          {0, 5},
          {{"PARTTYPE_NUMBER", Numbered("PT%03lld")},
-          {"PARTTYPE_NAME", Name({"Machined", "Fabricated", "Purchased", "Assembly"}, 80)},
+          {"PARTTYPE_NAME", Name({"Machined", "Fabricated", "Purchased", "Assembly"}, 40)},
           {"DESCRIPTION", Notes()},
           {"PTYPE_ID", Const(19)}}},
         {"T_TRNK_PART",
@@ -573,7 +575,7 @@ std::vector<TableSpec> Declare() {
           {"BPRINT", OrNull(40, Numbered("BP-%05lld", 50000))}}},
         {"T_TRNK_OPS",
          {0, 40},
-         {{"OPS_NAME", Name(kOpWords, 100)},
+         {{"OPS_NAME", Name(kOpWords, 40)},
           {"OPS_NUMBER", Numbered("%lld0")},
           {"OPS_DESCRIPTION", OrNull(50, Name(kOpWords, 40))},
           {"PTYPE_ID", Const(22)},
@@ -589,7 +591,7 @@ std::vector<TableSpec> Declare() {
           {"NOTES", Notes()}}},
         {"T_TRNK_INSPECTION",
          {0, 10},
-         {{"INSPECTION_NAME", Name({"First piece", "Visual", "CMM", "Hardness"}, 80)},
+         {{"INSPECTION_NAME", Name({"First piece", "Visual", "CMM", "Hardness"}, 40)},
           {"INSPECTION_NUMBER", Numbered("I%04lld")},
           {"DESCRIPTION", Notes()}}},
         {"T_TRNK_JOB",
