@@ -3,12 +3,12 @@
 JOBS ?= $(shell nproc)
 # GTK 3 draws the progress window on the desktop, and Xvfb gives its tests a virtual display; a
 # build without them still works and skips both.
-DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb
+DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb clang-format git
 ASAN_DIR := build/asan
 REL_DIR := build/release
 COV_DIR := build/coverage
 
-.PHONY: all deps test test-fast demo release bench coverage format clean
+.PHONY: all deps asan-config test test-fast demo release bench coverage format format-check clean
 
 all: release
 
@@ -19,19 +19,21 @@ deps:
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 
-$(ASAN_DIR)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_SANITIZE=ON
+# Configured on every run, so that a build folder made before an option changed takes it up.
+asan-config: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTMIGRATION_SANITIZE=ON -DTMIGRATION_WERROR=ON
 
 $(REL_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release
 
-# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: deps $(ASAN_DIR)/CMakeCache.txt
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors, after
+# the formatting check.
+test: deps format-check asan-config
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Everything but the cases labelled `slow`, for the edit-compile-test loop.
-test-fast: deps $(ASAN_DIR)/CMakeCache.txt
+test-fast: deps asan-config
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
 
@@ -68,6 +70,10 @@ coverage: deps
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails, naming the files, when any source file differs from what `make format` would write.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf build

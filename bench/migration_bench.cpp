@@ -137,15 +137,15 @@ Run Measure(db::Dialect dialect, std::int64_t scale) {
 
     CDatabaseMigrationObj migration;
     std::map<driver::Phase, double> seconds;
-    for (const driver::PhaseEntry& entry : migration.Phases().Entries()) {
-        migration.Phases().Override(entry.phase,
-                                    [step = entry.step, phase = entry.phase, &seconds](
-                                        const driver::PhaseContext& context, std::string& strError) {
-                                        const auto t0 = Clock::now();
-                                        const bool ok = step(context, strError);
-                                        seconds[phase] += Since(t0);
-                                        return ok;
-                                    });
+    for (const driver::PhaseEntry& entry : driver::ThreadPhaseTable().Entries()) {
+        driver::ThreadPhaseTable().Override(entry.phase,
+                                            [step = entry.step, phase = entry.phase, &seconds](
+                                                const driver::PhaseContext& context, std::string& strError) {
+                                                const auto t0 = Clock::now();
+                                                const bool ok = step(context, strError);
+                                                seconds[phase] += Since(t0);
+                                                return ok;
+                                            });
     }
     ResetPeakMemory();
     const std::string connection = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";";
@@ -166,8 +166,9 @@ Run Measure(db::Dialect dialect, std::int64_t scale) {
     run.migrateSeconds = Since(t0);
     run.peakMB = PeakMemoryMB();
     if (!ok) run.error = strError;
-    for (const driver::PhaseEntry& entry : migration.Phases().Entries())
+    for (const driver::PhaseEntry& entry : driver::ThreadPhaseTable().Entries())
         if (seconds.count(entry.phase)) run.phases.emplace_back(PhaseName(entry.phase), seconds[entry.phase]);
+    driver::ResetThreadPhaseTable();
     RemoveDatabase(path);
     return run;
 }

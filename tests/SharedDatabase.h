@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "LegacyDatabaseCache.h"
 #include "TempDir.h"
 #include "core/RecordsetHelpers.h"
 #include "core/SharedConnection.h"
@@ -55,17 +57,17 @@ class SharedDatabase {
         sent.resize(before);
     }
 
-    // Creates every module's legacy tables from the catalogs on the shared connection, unrecorded,
-    // with the version rows of every module at its last legacy version: the database the legacy
-    // upgrade leaves behind, without reference rows.
+    // Gives the file every module's legacy tables, as the legacy upgrade leaves them, without rows;
+    // the shared connection, closed for the copy, is opened again on it.
     void CreateLegacySchema(db::Dialect dialect) {
+        const std::string cached = CachedLegacyDatabase(dialect);
+        db::Connection& c = core::gConnection();
+        c.Close();
+        std::filesystem::copy_file(cached, path_, std::filesystem::copy_options::overwrite_existing);
+        c.Open(ConnectionString());
+        // Every module at its last legacy version, as the upgrade leaves it.
         const auto before = sent.size();
         std::string strError;
-        for (legacy::Module module : legacy::kAllModules) {
-            const auto run = [&](const std::string& sql) { return core::ExecuteSQL(sql, strError); };
-            if (!legacy::ForEachLegacyStatement(module, dialect, run, {}))
-                throw std::runtime_error(std::string(legacy::ModuleName(module)) + ": " + strError);
-        }
         if (!legacy::FillCommonTable(strError)) throw std::runtime_error("version rows: " + strError);
         core::frmProgress().Unload();  // as the test found it
         sent.resize(before);

@@ -3,14 +3,9 @@
 // calling thread; false with a readable message in strError when a step fails.
 #pragma once
 
-#include <memory>
 #include <string>
 
 namespace tmigration {
-
-namespace driver {
-class PhaseTable;
-}
 
 // Where the progress window of the calling thread is drawn.
 enum class ProgressWindow {
@@ -41,12 +36,6 @@ class CDatabaseMigrationObj {
     // events, and the host's, are then processed on this thread at every progress update; a GTK host
     // that opened its display before keeps its own.
     bool SetProgressWindow(ProgressWindow where, std::string& strError);
-
-    // The phases this object runs; single steps can be replaced (see driver/PhaseTable.h).
-    driver::PhaseTable& Phases() { return *phases_; }
-
-  private:
-    std::unique_ptr<driver::PhaseTable> phases_;
 };
 
 }  // namespace tmigration

@@ -9,7 +9,7 @@
 
 namespace tmigration {
 
-CDatabaseMigrationObj::CDatabaseMigrationObj() : phases_(std::make_unique<driver::PhaseTable>()) {
+CDatabaseMigrationObj::CDatabaseMigrationObj() {
     core::gConnectionSlot() = std::make_shared<db::Connection>();
 }
 
@@ -27,15 +27,15 @@ CDatabaseMigrationObj::~CDatabaseMigrationObj() {
 }
 
 bool CDatabaseMigrationObj::MigrateAccess(std::string strConnection, std::string& strError) {
-    return driver::RunMigration(*phases_, db::Dialect::Access, strConnection, strError);
+    return driver::RunMigration(driver::ThreadPhaseTable(), db::Dialect::Access, strConnection, strError);
 }
 
 bool CDatabaseMigrationObj::MigrateOracle(std::string strConnection, std::string& strError) {
-    return driver::RunMigration(*phases_, db::Dialect::Oracle, strConnection, strError);
+    return driver::RunMigration(driver::ThreadPhaseTable(), db::Dialect::Oracle, strConnection, strError);
 }
 
 bool CDatabaseMigrationObj::MigrateSQL(std::string strConnection, std::string& strError) {
-    return driver::RunMigration(*phases_, db::Dialect::SqlServer, strConnection, strError);
+    return driver::RunMigration(driver::ThreadPhaseTable(), db::Dialect::SqlServer, strConnection, strError);
 }
 
 bool CDatabaseMigrationObj::SetProgressWindow(ProgressWindow where, std::string& strError) {

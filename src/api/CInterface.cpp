@@ -9,6 +9,7 @@
 
 #include "tmigration/CDatabaseMigrationObj.h"
 #include "tmigration/tmigration.h"
+#include "util/Text.h"
 
 struct tmigration_object {
     tmigration::CDatabaseMigrationObj object;
@@ -17,11 +18,6 @@ struct tmigration_object {
 };
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 using EntryPoint = bool (tmigration::CDatabaseMigrationObj::*)(std::string, std::string&);
 
@@ -42,7 +38,7 @@ constexpr Method kMethods[] = {
 extern "C" {
 
 tmigration_object* tmigration_create(const char* prog_id) {
-    if (!prog_id || !EqualsIgnoringCase(prog_id, TMIGRATION_PROGID)) return nullptr;
+    if (!prog_id || !tmigration::util::EqualsIgnoringCase(prog_id, TMIGRATION_PROGID)) return nullptr;
     try {
         return new tmigration_object();
     } catch (...) {
@@ -56,8 +52,9 @@ int tmigration_invoke(tmigration_object* object, const char* method, const char*
     object->raisedText.clear();
     object->errorText = error_in ? error_in : "";
     const std::string_view name = method ? method : "";
-    const auto found = std::find_if(std::begin(kMethods), std::end(kMethods),
-                                    [&](const Method& m) { return EqualsIgnoringCase(m.name, name); });
+    const auto found = std::find_if(std::begin(kMethods), std::end(kMethods), [&](const Method& m) {
+        return tmigration::util::EqualsIgnoringCase(m.name, name);
+    });
     if (found == std::end(kMethods)) {
         object->raisedText = "Unknown method \"" + std::string(name) + "\"";
         return TMIGRATION_RAISED;

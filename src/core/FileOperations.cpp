@@ -7,11 +7,6 @@
 namespace tmigration::core::files {
 namespace fs = std::filesystem;
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::path(path), ec);
-}
-
 void Delete(const std::string& path) {
     std::error_code ec;
     const fs::path file(path);

@@ -6,7 +6,6 @@
 
 namespace tmigration::core::files {
 
-bool Exists(const std::string& path);
 void Delete(const std::string& path);
 // Gives the file at `from` the name `to`; fails when `to` exists.
 void Rename(const std::string& from, const std::string& to);

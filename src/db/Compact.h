@@ -9,8 +9,4 @@ namespace tmigration::db {
 
 void CompactDatabase(const std::string& sourceProvider, const std::string& destProvider);
 
-// The file named by a provider string: the text after "Data Source=" (any case) up to the next
-// ";" or the end, without surrounding blanks. db::DbError when the string names none.
-std::string DataSourceOf(const std::string& providerString);
-
 }  // namespace tmigration::db

@@ -6,6 +6,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/TextCompare.h"
+#include "util/Text.h"
 
 namespace tmigration::db {
 namespace {
@@ -17,18 +18,6 @@ constexpr const char* kClosed = "Operation is not allowed when the object is clo
 constexpr const char* kReadOnly =
     "Current Recordset does not support updating. This may be a limitation of the provider, or of the "
     "selected locktype.";
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string Trim(std::string_view s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    std::size_t e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
 
 // One-column criterion of Find: "COL op literal".
 struct Criterion {
@@ -43,8 +32,9 @@ Criterion ParseCriterion(const std::string& text) {
         for (const char* op : kOps) {
             std::string_view o(op);
             if (text.compare(i, o.size(), o) != 0) continue;
-            Criterion c{Trim(std::string_view(text).substr(0, i)), std::string(o), Value()};
-            std::string lit = Trim(std::string_view(text).substr(i + o.size()));
+            Criterion c{std::string(util::Trim(std::string_view(text).substr(0, i))), std::string(o),
+                        Value()};
+            std::string lit(util::Trim(std::string_view(text).substr(i + o.size())));
             if (c.column.empty() || lit.empty())
                 throw DbError(
                     "Arguments are of the wrong type, are out of acceptable range, or are in conflict with "
@@ -61,7 +51,7 @@ Criterion ParseCriterion(const std::string& text) {
                 } else {
                     c.literal = Value(std::move(inner));
                 }
-            } else if (Upper(lit) == "NULL") {
+            } else if (util::EqualsIgnoringCase(lit, "NULL")) {
                 c.literal = Value();
             } else {
                 Value v(lit);
@@ -136,7 +126,7 @@ void Recordset::ExecuteQuery() {
     added_.Clear();
     dropped_ = 0;
     names_.clear();
-    for (std::size_t i = 0; i < columns_.size(); ++i) names_.emplace(Upper(columns_[i].name), i);
+    for (std::size_t i = 0; i < columns_.size(); ++i) names_.emplace(util::ToUpper(columns_[i].name), i);
     editMode_ = adEditNone;
     pos_ = 0;
     if (cursorLocation_ == adUseClient) {
@@ -232,7 +222,7 @@ Field Recordset::Fields(const std::string& name) {
 
 std::size_t Recordset::ColumnIndex(const std::string& name) const {
     RequireOpen();
-    auto it = names_.find(Upper(name));
+    auto it = names_.find(util::ToUpper(name));
     if (it == names_.end())
         throw DbError(
             "Item cannot be found in the collection corresponding to the requested name or ordinal.");

@@ -1,8 +1,7 @@
 #include "db/TextCompare.h"
 
-#include <cctype>
-
 #include "db/DbError.h"
+#include "util/Text.h"
 
 namespace tmigration::db {
 namespace {
@@ -10,20 +9,6 @@ namespace {
 bool IsNumeric(const Value& v) {
     return v.kind() == Value::Kind::Integer || v.kind() == Value::Kind::Double ||
            v.kind() == Value::Kind::Boolean;
-}
-
-int CompareText(const std::string& a, const std::string& b, bool caseSensitive) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        int x = static_cast<unsigned char>(a[i]);
-        int y = static_cast<unsigned char>(b[i]);
-        if (!caseSensitive) {
-            x = std::toupper(x);
-            y = std::toupper(y);
-        }
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace
@@ -44,7 +29,8 @@ int CompareValues(const Value& a, const Value& b, bool caseSensitive) {
         } catch (const DbError&) {
         }
     }
-    return CompareText(a.AsText(), b.AsText(), caseSensitive);
+    const std::string x = a.AsText(), y = b.AsText();
+    return caseSensitive ? util::CompareExact(x, y) : util::CompareIgnoringCase(x, y);
 }
 
 }  // namespace tmigration::db

@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "db/DbError.h"
+#include "util/Rounding.h"
+#include "util/Text.h"
 
 namespace tmigration::db {
 namespace {
@@ -48,19 +50,18 @@ int DaysInMonth(int y, int m) {
     throw DbError("Invalid use of Null");
 }
 
-std::int64_t RoundHalfEven(double d) {
+std::int64_t RoundToInt64(double d) {
     if (!std::isfinite(d) || d >= 9.2233720368547758e18 || d < -9.2233720368547758e18)
         throw DbError("Overflow");
-    return static_cast<std::int64_t>(std::nearbyint(d));  // default rounding mode is to nearest, ties to even
+    return static_cast<std::int64_t>(util::RoundHalfEven(d));
 }
 
 // Parses a whole text as a number (blanks around it allowed); false when it is not one.
 bool ParseNumber(const std::string& text, double& out) {
-    std::size_t b = text.find_first_not_of(" \t");
-    std::size_t e = text.find_last_not_of(" \t");
-    if (b == std::string::npos) return false;
-    const char* first = text.data() + b;
-    const char* last = text.data() + e + 1;
+    const std::string_view number = util::Trim(text);
+    if (number.empty()) return false;
+    const char* first = number.data();
+    const char* last = number.data() + number.size();
     if (*first == '+') ++first;
     auto [ptr, ec] = std::from_chars(first, last, out);
     return ec == std::errc() && ptr == last;
@@ -141,15 +142,15 @@ std::int64_t Value::AsInteger() const {
         case Kind::Integer:
             return std::get<std::int64_t>(v_);
         case Kind::Double:
-            return RoundHalfEven(std::get<double>(v_));
+            return RoundToInt64(std::get<double>(v_));
         case Kind::Boolean:
             return std::get<bool>(v_) ? -1 : 0;
         case Kind::DateTime:
-            return RoundHalfEven(AsDouble());
+            return RoundToInt64(AsDouble());
         case Kind::Text: {
             double d;
             if (!ParseNumber(std::get<std::string>(v_), d)) TypeMismatch();
-            return RoundHalfEven(d);
+            return RoundToInt64(d);
         }
     }
     TypeMismatch();

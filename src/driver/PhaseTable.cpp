@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "db/ConnectionString.h"
 #include "driver/CompactAndRepairDatabase.h"
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
@@ -134,6 +135,15 @@ void PhaseTable::KeepLegacyUpgradeOnly() {
     });
 }
 
+PhaseTable& ThreadPhaseTable() {
+    thread_local PhaseTable table;
+    return table;
+}
+
+void ResetThreadPhaseTable() {
+    ThreadPhaseTable() = PhaseTable();
+}
+
 std::string CutAccessDataSource(const std::string& connection) {
     static const std::string key = "Data Source=";
     const auto p = connection.find(key);
@@ -141,7 +151,9 @@ std::string CutAccessDataSource(const std::string& connection) {
     if (q == std::string::npos)
         throw std::invalid_argument(
             "Invalid argument: the connection string has no \"Data Source=\" part ended by \";\"");
-    return connection.substr(p + key.size(), q - p - key.size());
+    // The file to compact is the one the engine opened: read the same way, blanks and quotes
+    // around it are not part of the name.
+    return db::ConnectionStringValue(connection, "Data Source").value_or(std::string());
 }
 
 }  // namespace tmigration::driver

@@ -1,6 +1,7 @@
 // PhaseTable: the ordered phases of one migration call, each with its step, the overall percentage
 // shown after it succeeds and the way the call ends when it fails. StandardPhases() is the one
-// place that names the step of every phase; a migration object may replace single steps (tests).
+// place that names the step of every phase; the thread's table may have single steps replaced
+// (tests), like the rest of the thread's shared state.
 #pragma once
 
 #include <cstdint>
@@ -67,8 +68,14 @@ class PhaseTable {
     std::vector<PhaseEntry> entries_;
 };
 
-// The database file of an Access connection string: the text between the first "Data Source="
-// (exact case) and the next ";". std::invalid_argument when there is no such text to cut.
+// The phases the migration calls of this thread run; the standard ones until a step is replaced,
+// and again after ResetThreadPhaseTable().
+PhaseTable& ThreadPhaseTable();
+void ResetThreadPhaseTable();
+
+// The database file of an Access connection string, named by the text between the first
+// "Data Source=" (exact case) and the next ";", and read as the engine reads it when it opens the
+// file (without blanks or quotes around it). std::invalid_argument when there is no such text.
 std::string CutAccessDataSource(const std::string& connection);
 
 }  // namespace tmigration::driver

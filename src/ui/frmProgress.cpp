@@ -46,7 +46,13 @@ void frmProgress::Load() {
     lblInfo_.Caption.clear();
     visible_ = false;
     loaded_ = true;
-    renderer_ = MakeProgressRenderer();
+    // A renderer that cannot be made is a drawing problem like any other: the window then draws
+    // nothing, and the migration goes on.
+    try {
+        renderer_ = MakeProgressRenderer();
+    } catch (...) {
+        renderer_.reset();
+    }
     RegisterLoadedWindow(this);
 }
 

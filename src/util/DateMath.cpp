@@ -5,7 +5,9 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 }  // namespace
 
@@ -21,7 +23,9 @@ db::DateTime AddSeconds(const db::DateTime& t, std::int64_t seconds) {
     return db::DateTime::FromEpochSeconds(t.ToEpochSeconds() + seconds);
 }
 
-db::DateTime AddDays(const db::DateTime& t, std::int64_t days) { return AddSeconds(t, days * kSecondsPerDay); }
+db::DateTime AddDays(const db::DateTime& t, std::int64_t days) {
+    return AddSeconds(t, days * kSecondsPerDay);
+}
 
 int Weekday(const db::DateTime& t) {
     // 1970-01-01 was a Thursday (5).
@@ -29,8 +33,12 @@ int Weekday(const db::DateTime& t) {
     return static_cast<int>((FloorDiv(midnight.ToEpochSeconds(), kSecondsPerDay) + 4) % 7 + 7) % 7 + 1;
 }
 
-db::DateTime EmptyDate() { return db::DateTime{1970, 1, 1, 9, 0, 0}; }
+db::DateTime EmptyDate() {
+    return db::DateTime{1970, 1, 1, 9, 0, 0};
+}
 
-bool IsValidDateTime(const db::DateTime& t) { return t.year >= 100 && t.year <= 9999 && t.IsValid(); }
+bool IsValidDateTime(const db::DateTime& t) {
+    return t.year >= 100 && t.year <= 9999 && t.IsValid();
+}
 
 }  // namespace tmigration::util

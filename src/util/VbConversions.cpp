@@ -64,15 +64,6 @@ long DecimalMagnitude(const std::string& number) {
 
 }  // namespace
 
-double RoundHalfEven(double x) {
-    if (!std::isfinite(x)) return x;
-    const double floor = std::floor(x);
-    const double diff = x - floor;
-    if (diff < 0.5) return floor;
-    if (diff > 0.5) return floor + 1.0;
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
-}
-
 std::int16_t CInt(double x) {
     return detail::RoundToInteger<std::int16_t>(x);
 }

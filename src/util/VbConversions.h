@@ -9,14 +9,13 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "util/Rounding.h"
+
 namespace tmigration::db {
 class Value;
 }
 
 namespace tmigration::util {
-
-// Round half to even ("banker's rounding"): 12.5 -> 12, 13.5 -> 14, -2.5 -> -2.
-double RoundHalfEven(double x);
 
 // 16-bit and 32-bit integer of x; std::overflow_error("Overflow") when the rounded value does
 // not fit (or x is not a number).

@@ -9,7 +9,6 @@
 
 #include "TempDir.h"
 #include "core/SharedProgressWindow.h"
-#include "db/Compact.h"
 
 namespace tmigration::driver {
 namespace {
@@ -136,14 +135,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, TemporaryName,
                                                          R"(C:\data.old\plant1.mdb)"},
                                            TemporaryCase{R"(C:\data.old\plant)", R"(C:\data1.old\plant)"},
                                            TemporaryCase{"/srv/plant.v2.db", "/srv/plant.v21.db"}));
-
-TEST(JetCompact, DataSourceIsCutAtTheSemicolonWithoutBlanks) {
-    EXPECT_EQ(db::DataSourceOf(
-                  "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/x/plant1.mdb ;Jet OLEDB:Engine Type=5"),
-              "/x/plant1.mdb");
-    EXPECT_EQ(db::DataSourceOf("provider=sqlite;data source=/x/p.db"), "/x/p.db");
-    EXPECT_THROW(db::DataSourceOf("Provider=SQLite;"), std::exception);
-}
 
 }  // namespace
 }  // namespace tmigration::driver

@@ -54,7 +54,7 @@ class Migration : public testing::SharedStateTest {
              "INSERT INTO T_SFC_DB_ITEM (DB_ITEM_CODE, DB_ITEM_VALUE) VALUES (1, 1553)"});
         core::gConnection().Close();
         object = std::make_unique<CDatabaseMigrationObj>();
-        const std::vector<PhaseEntry> entries = object->Phases().Entries();
+        const std::vector<PhaseEntry> entries = ThreadPhaseTable().Entries();
         for (const PhaseEntry& entry : entries) {
             // The module, schema and transfer phases build or need the legacy tables and have tests of
             // their own; here they stand aside, so that the database needs only the item row
@@ -67,7 +67,7 @@ class Migration : public testing::SharedStateTest {
                 entry.phase == Phase::DeleteOldTables;
             const PhaseStep step =
                 schemaPhase ? PhaseStep([](const PhaseContext&, std::string&) { return true; }) : entry.step;
-            object->Phases().Override(
+            ThreadPhaseTable().Override(
                 entry.phase, [this, phase = entry.phase, step](const PhaseContext& c, std::string& e) {
                     ran.push_back(phase);
                     pointerDuringPhases.push_back(ui::MousePointer());
@@ -77,11 +77,12 @@ class Migration : public testing::SharedStateTest {
     }
     void TearDown() override {
         object.reset();
+        ResetThreadPhaseTable();
         ui::SetMousePointer(ui::vbDefault);
         SharedStateTest::TearDown();
     }
     void Fail(Phase phase) {
-        object->Phases().Override(phase, [this, phase](const PhaseContext&, std::string& e) {
+        ThreadPhaseTable().Override(phase, [this, phase](const PhaseContext&, std::string& e) {
             ran.push_back(phase);
             e = "injected failure";
             return false;
@@ -189,6 +190,17 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{Phase::CompactAndRepairDatabase, false}),
     [](const auto& info) { return "Phase" + std::to_string(info.index); });
 
+TEST_F(Migration, WindowThatCannotDrawDoesNotStopTheMigration) {
+    ui::SetProgressRendererFactory(
+        []() -> std::unique_ptr<ui::ProgressRenderer> { throw std::runtime_error("no display"); });
+    bool result = false;
+    EXPECT_NO_THROW(result = object->MigrateAccess(database.ConnectionString(), strError));
+    ui::SetProgressRendererFactory(nullptr);
+    EXPECT_TRUE(result) << strError;
+    EXPECT_EQ(strError, "kept");
+    EXPECT_THAT(ran, ElementsAreArray(kAllPhases));
+}
+
 TEST_F(Migration, ModuleFailureLeavesNoWindowLoadedAndShowsNothingMore) {
     ui::testing::ScopedRecordingRenderer recorder;
     Fail(Phase::SetupMDC);
@@ -222,6 +234,27 @@ TEST_F(Migration, RejectedConnectionStringReportsTheProvidersMessage) {
     EXPECT_TRUE(object->MigrateAccess(database.ConnectionString(), strError)) << strError;
     EXPECT_EQ(strError, "kept");
 }
+
+// The file is written the way hosts write it: blanks around the path or the path in quotes. The
+// file the engine opened is the one compacted, so the migration succeeds and leaves no copy behind.
+class AccessPathSpelling : public Migration, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AccessPathSpelling, CompactsTheFileTheEngineOpened) {
+    std::string connection = GetParam();
+    connection.replace(connection.find("PATH"), 4, database.Path());
+    ASSERT_TRUE(object->MigrateAccess(connection, strError)) << strError;
+    EXPECT_EQ(strError, "kept");
+    EXPECT_THAT(ran, ElementsAreArray(kAllPhases));
+    EXPECT_FALSE(std::filesystem::exists(database.Dir().File("plant1.mdb")));
+    EXPECT_TRUE(PlaceholderTableExists());
+}
+
+INSTANTIATE_TEST_SUITE_P(Blanks, AccessPathSpelling,
+                         ::testing::Values("Provider=Microsoft.Jet.OLEDB.4.0;Data Source= PATH;",
+                                           "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=PATH ;",
+                                           "Provider = Microsoft.Jet.OLEDB.4.0 ;Data Source=\tPATH\t;",
+                                           "provider=microsoft.jet.oledb.4.0;Data Source=\"PATH\";",
+                                           "Data Source='PATH' ;Provider=Microsoft.Jet.OLEDB.4.0"));
 
 TEST_F(Migration, AccessPathThatCannotBeCutRaisesAfterEverythingElse) {
     const std::string unterminated = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.Path();
@@ -259,7 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CutCase{R"(Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\data\plant.mdb;)", R"(C:\data\plant.mdb)"},
         CutCase{R"(Data Source=C:\data\plant.mdb;Persist Security Info=False)", R"(C:\data\plant.mdb)"},
-        CutCase{"Data Source= spaced .mdb ;", " spaced .mdb "}, CutCase{"Data Source=;", ""},
+        CutCase{"Data Source= spaced .mdb ;", "spaced .mdb"}, CutCase{"Data Source=;", ""},
+        CutCase{R"(Provider=Microsoft.Jet.OLEDB.4.0;Data Source="C:\my data\plant.mdb";)",
+                R"(C:\my data\plant.mdb)"},
         CutCase{R"(Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\data\plant.mdb)", nullptr},
         CutCase{"Provider=Microsoft.Jet.OLEDB.4.0;", nullptr},
         CutCase{R"(data source=C:\plant.mdb;)", nullptr}));  // the exact case only

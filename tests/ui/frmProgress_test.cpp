@@ -149,6 +149,19 @@ TEST(frmProgress, DrawingErrorsNeverReachTheCaller) {
     EXPECT_EQ(window.lblPercent().Caption, "5%");
 }
 
+TEST(frmProgress, RendererThatCannotBeMadeLeavesAWindowThatDrawsNothing) {
+    SetProgressRendererFactory(
+        []() -> std::unique_ptr<ProgressRenderer> { throw std::runtime_error("no display"); });
+    frmProgress window;
+    EXPECT_NO_THROW(window.Show());
+    EXPECT_TRUE(window.IsLoaded());
+    EXPECT_TRUE(window.Visible());
+    EXPECT_NO_THROW(window.UpdatePercentDone(40));
+    EXPECT_EQ(window.lblPercent().Caption, "40%");
+    window.Unload();
+    SetProgressRendererFactory(nullptr);
+}
+
 TEST(frmProgress, DoEventsReachesLoadedWindowsOnly) {
     ScopedRecordingRenderer recorder;
     frmProgress window;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "legacy/catalog/LegacyTableLists.h"
+#include "util/Text.h"
 #include "util/VbConversions.h"
 
 namespace tmigration::sample {
@@ -42,12 +43,6 @@ bool IsTextType(const std::string& accessType) {
     return accessType.rfind("VARCHAR", 0) == 0 || accessType == "MEMO" || accessType == "LONG";
 }
 
-std::string Trim(std::string_view s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
-}
-
 // The n values of a row text: each up to the next comma; a text without a comma has none, except in a
 // table seeded with one column (product types), whose texts are bare names.
 std::vector<std::string> SplitRowText(std::string_view text, std::size_t n) {
@@ -57,7 +52,7 @@ std::vector<std::string> SplitRowText(std::string_view text, std::size_t n) {
     for (std::size_t i = 0; i < n && at <= text.size(); ++i) {
         const std::size_t comma = text.find(',', at);
         const std::size_t end = comma == std::string_view::npos ? text.size() : comma;
-        values.push_back(Trim(text.substr(at, end - at)));
+        values.emplace_back(util::Trim(text.substr(at, end - at)));
         at = end + 1;
     }
     values.resize(n);

@@ -11,26 +11,16 @@
 #include "db/DbError.h"
 #include "db/Recordset.h"
 #include "db/engines/embedded/EmbeddedSession.h"
+#include "util/Text.h"
 
 namespace tmigrate {
 namespace {
 
 using namespace tmigration::db;
 
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool ReturnsRows(const std::string& statement) {
-    const std::string head = Upper(statement.substr(0, 7));
-    return head.rfind("SELECT", 0) == 0 || head.rfind("WITH", 0) == 0;
+    return tmigration::util::StartsWithIgnoringCase(statement, "SELECT") ||
+           tmigration::util::StartsWithIgnoringCase(statement, "WITH");
 }
 
 void PrintRows(Recordset& rs) {
@@ -59,10 +49,10 @@ int RunStatements(Dialect dialect, const std::string& connection, std::istream& 
     }
     while (std::getline(in, line)) {
         ++lineNo;
-        const std::string statement = Trim(line);
+        const std::string statement(tmigration::util::Trim(line));
         if (statement.empty() || statement.rfind("--", 0) == 0) continue;
         try {
-            const std::string word = Upper(statement);
+            const std::string word = tmigration::util::ToUpper(statement);
             if (word == "BEGIN")
                 conn.BeginTrans();
             else if (word == "COMMIT")

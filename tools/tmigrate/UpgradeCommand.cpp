@@ -15,7 +15,7 @@ namespace {
 int Upgrade(const std::string& dialect, const std::string& connection, const std::string& progress) {
     tmigration::ui::SetProgressRendererFactory(ProgressRendererFor(progress));
     tmigration::CDatabaseMigrationObj migration;
-    migration.Phases().KeepLegacyUpgradeOnly();
+    tmigration::driver::ThreadPhaseTable().KeepLegacyUpgradeOnly();
     std::string strError;
     bool ok = false;
     if (dialect == "access")

@@ -2,14 +2,13 @@
 // provider (this platform has no Jet; the embedded engine plays the Access file's part) and
 // the explicit SQLite provider. Database servers are reached through ODBC: strings naming an
 // ODBC driver or data source, and the OLE DB strings of SQL Server and Oracle.
-#include <cctype>
-
 #include "db/ConnectionString.h"
 #include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 #include "db/engines/odbc/OdbcConnectionString.h"
 #include "db/engines/odbc/OdbcSession.h"
+#include "util/Text.h"
 
 namespace tmigration::db {
 
@@ -23,9 +22,8 @@ std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionSt
         throw DbError(
             "The connection string names no provider (expected Provider=Microsoft.Jet.OLEDB.4.0 or "
             "Provider=SQLite, a SQL Server or Oracle provider, or an ODBC Driver= or DSN=).");
-    std::string p = *provider;
-    for (char& c : p) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (p != "microsoft.jet.oledb.4.0" && p != "sqlite")
+    if (!util::EqualsIgnoringCase(*provider, "Microsoft.Jet.OLEDB.4.0") &&
+        !util::EqualsIgnoringCase(*provider, "SQLite"))
         throw DbError("Provider cannot be found. It may not be properly installed. (" + *provider + ")");
     const auto path = ConnectionStringValue(connectionString, "Data Source");
     if (!path || path->empty()) throw DbError("The connection string names no Data Source.");

@@ -1,22 +1,12 @@
 #include "legacy/catalog/LegacyCreateAll.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "legacy/catalog/LegacyCatalogs.h"
+#include "util/VbConversions.h"
 
 namespace tmigration::legacy {
-namespace {
-
-// The progress bar takes a 16-bit integer converted the Basic way: to nearest, ties to even.
-int StepPercent(int done, int total) {
-    const double fraction = static_cast<double>(done) / total;
-    return static_cast<std::int16_t>(std::nearbyint(fraction * 100));
-}
-
-}  // namespace
-
 bool ForEachLegacyStatement(const LegacyCatalog& catalog, const RunLegacyStatement& run,
                             const ReportLegacyPercent& progress) {
     const std::int16_t tables = catalog.GetNumberTables();
@@ -35,7 +25,7 @@ bool ForEachLegacyStatement(const LegacyCatalog& catalog, const RunLegacyStateme
                 if (!run(sql)) return false;
             }
             ++done;
-            if (progress) progress(StepPercent(done, steps));
+            if (progress) progress(util::PercentDone(done, steps));
         }
     }
     return true;

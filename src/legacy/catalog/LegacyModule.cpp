@@ -1,7 +1,8 @@
 #include "legacy/catalog/LegacyModule.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "util/Text.h"
 
 namespace tmigration::legacy {
 
@@ -22,13 +23,8 @@ std::string_view ModuleName(Module module) {
 }
 
 bool ParseModuleWord(std::string_view word, Module& out) {
-    const auto sameWord = [word](std::string_view name) {
-        return std::ranges::equal(word, name, [](char a, char b) {
-            return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-        });
-    };
     for (Module module : kAllModules) {
-        if (sameWord(ModuleName(module))) {
+        if (util::EqualsIgnoringCase(word, ModuleName(module))) {
             out = module;
             return true;
         }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "util/Text.h"
+
 namespace tmigration::legacy {
 namespace {
 
@@ -15,15 +17,9 @@ bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string_view> parts;
-    if (Trim(text).empty()) return parts;
+    if (util::Trim(text).empty()) return parts;
     for (;;) {
         const auto at = text.find(separator);
         parts.push_back(text.substr(0, at));
@@ -62,8 +58,8 @@ class DeclParser {
             if (!EndsWith(item, "]")) Fail("unclosed bracket", item);
             const auto departures = Split(item.substr(open + 2, item.size() - open - 3), " / ");
             if (departures.empty() || departures.size() > 2) Fail("bad departures", item);
-            column.oracleType = Trim(departures[0]);
-            if (departures.size() == 2) column.sqlServerType = Trim(departures[1]);
+            column.oracleType = util::Trim(departures[0]);
+            if (departures.size() == 2) column.sqlServerType = util::Trim(departures[1]);
             head = item.substr(0, open);
         }
         const auto space = head.find(' ');
@@ -165,7 +161,7 @@ LegacyTable ParseLegacyTable(const LegacyTableDecl& decl) {
         if (table.columns[i].key) parser.Fail("second key column", table.columns[i].name);
     }
     if (table.indexes.empty() || !table.indexes.front().unique ||
-        Trim(table.indexes.front().columns) != table.Key().name) {
+        util::Trim(table.indexes.front().columns) != table.Key().name) {
         parser.Fail("first index is not the unique key index", decl.indexes);
     }
 

@@ -1,3 +1,4 @@
+#include "util/Text.h"
 #include "db/engines/embedded/ColumnTypes.h"
 
 #include <vector>
@@ -8,7 +9,7 @@ namespace tmigration::db::embedded {
 
 MappedType MapColumnType(const Tokens& tt, Dialect dialect) {
     if (tt.empty()) throw DbError("Syntax error in field definition.");
-    const std::string name = UpperAscii(tt[0].Name());
+    const std::string name = util::ToUpper(tt[0].Name());
     std::vector<std::string> args;
     if (tt.size() > 1 && tt[1].IsPunct('(')) {
         for (std::size_t i = 2; i < tt.size() && !tt[i].IsPunct(')'); ++i)
@@ -86,7 +87,7 @@ MappedType MapColumnType(const Tokens& tt, Dialect dialect) {
 }
 
 int AdoTypeOfDeclared(const std::string& declared) {
-    const std::string d = UpperAscii(declared);
+    const std::string d = util::ToUpper(declared);
     if (d.empty()) return 0;
     if (d == "INTEGER") return 3;
     if (d == "DOUBLE") return 5;

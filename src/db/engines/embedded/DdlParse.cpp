@@ -1,3 +1,4 @@
+#include "util/Text.h"
 #include "db/engines/embedded/DdlParse.h"
 
 #include "db/DbError.h"
@@ -41,7 +42,7 @@ std::vector<Tokens> ParenList(const Tokens& sig, std::size_t open, std::size_t* 
 std::string Names(const Tokens& list) {
     std::string out;
     for (const auto& t : list)
-        if (!t.IsPunct(',')) out += (out.empty() ? "" : ",") + UpperAscii(t.Name());
+        if (!t.IsPunct(',')) out += (out.empty() ? "" : ",") + util::ToUpper(t.Name());
     return out;
 }
 

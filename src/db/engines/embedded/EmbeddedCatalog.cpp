@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "util/Text.h"
 #include "db/DbError.h"
 #include "db/engines/embedded/DdlParse.h"
 #include "db/engines/embedded/EmbeddedSession.h"
@@ -30,7 +31,7 @@ bool EmbeddedSession::TableExists(const std::string& table) {
 }
 
 std::string EmbeddedSession::StoredTableName(const std::string& table) {
-    const std::string upper = UpperAscii(table);
+    const std::string upper = util::ToUpper(table);
     if (auto it = tableNames_.find(upper); it != tableNames_.end()) return it->second;
     SharedStatement stmt =
         Cached("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
@@ -70,7 +71,7 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         for (const auto& t : cols) {
             if (t.IsPunct(',')) continue;
             bool ok = false;
-            for (const auto& d : defs) ok = ok || UpperAscii(d.name) == UpperAscii(t.Name());
+            for (const auto& d : defs) ok = ok || util::ToUpper(d.name) == util::ToUpper(t.Name());
             if (!ok) throw DbError("no such column: " + t.Name() + " in table " + tbl);
         }
     };
@@ -110,13 +111,13 @@ void EmbeddedSession::AddConstraint(const std::string& table, const Tokens& c, s
         const bool primary = At(c, at, "PRIMARY");
         if (primary && list.size() == 1) {
             // A one-column integer key becomes the table's rowid, so that a key trigger can fill it.
-            const std::string column = UpperAscii(list[0][0].Name());
+            const std::string column = util::ToUpper(list[0][0].Name());
             bool isRowid = false;
             RebuildTable(table, [&](std::vector<ColumnDef>& defs) {
                 bool hasKey = false;
                 for (auto& d : defs) hasKey = hasKey || d.definition.find("PRIMARY KEY") != std::string::npos;
                 for (auto& d : defs) {
-                    if (UpperAscii(d.name) != column || hasKey) continue;
+                    if (util::ToUpper(d.name) != column || hasKey) continue;
                     const std::string& t = d.definition;
                     if (t.rfind("INTEGER", 0) == 0 ||
                         (t.rfind("NUMERIC(", 0) == 0 && t.find(",0)") != std::string::npos)) {
@@ -240,7 +241,7 @@ void EmbeddedSession::CreateSequence(const Tokens& sig, std::size_t at) {
                  sig[i].Is("NOMAXVALUE") || sig[i].Is("ORDER") || sig[i].Is("NOORDER"))
             ++i;
         else
-            RefuseConstruct("the sequence option " + UpperAscii(sig[i].text), dialect_);
+            RefuseConstruct("the sequence option " + util::ToUpper(sig[i].text), dialect_);
     }
     SharedStatement exists = Cached("SELECT 1 FROM _tm_sequence WHERE name = ?");
     exists.Bind(1, Value(name));
@@ -275,9 +276,9 @@ void EmbeddedSession::CreateKeyTrigger(const Tokens& sig, bool orReplace) {
             const std::string name = body[i].Name();
             auto [it, fresh] = bound.emplace(want.text, name);
             matches =
-                body[i].kind == Token::Kind::Word && (fresh || UpperAscii(it->second) == UpperAscii(name));
+                body[i].kind == Token::Kind::Word && (fresh || util::ToUpper(it->second) == util::ToUpper(name));
         } else {
-            matches = body[i].kind == want.kind && UpperAscii(body[i].text) == UpperAscii(want.text);
+            matches = body[i].kind == want.kind && util::ToUpper(body[i].text) == util::ToUpper(want.text);
         }
     }
     if (!matches)
@@ -298,7 +299,7 @@ void EmbeddedSession::CreateKeyTrigger(const Tokens& sig, bool orReplace) {
     RebuildTable(stored, [&](std::vector<ColumnDef>& cols) {
         bool changed = false;
         for (auto& c : cols) {
-            if (UpperAscii(c.name) != UpperAscii(key)) continue;
+            if (util::ToUpper(c.name) != util::ToUpper(key)) continue;
             const auto at = c.definition.find(" NOT NULL");
             if (c.definition.find("PRIMARY KEY") != std::string::npos || at == std::string::npos) continue;
             c.definition.erase(at, 9);
@@ -351,7 +352,7 @@ std::optional<EmbeddedSession::KeyTrigger> EmbeddedSession::KeyTriggerOf(const s
     find.Reset();
     if (trigger)
         for (const auto& c : TableColumns(table))
-            if (UpperAscii(c.name) == UpperAscii(trigger->keyColumn))
+            if (util::ToUpper(c.name) == util::ToUpper(trigger->keyColumn))
                 trigger->keyIsRowid = c.definition.find("PRIMARY KEY") != std::string::npos;
     keyTriggers_.emplace(table, trigger);
     return trigger;

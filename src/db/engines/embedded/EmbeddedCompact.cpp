@@ -1,11 +1,10 @@
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <memory>
 
 #include "db/Compact.h"
+#include "db/ConnectionString.h"
 #include "db/DbError.h"
 
 namespace tmigration::db {
@@ -21,18 +20,6 @@ struct FinalizeStatement {
 };
 using StatementHandle = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 void Run(sqlite3* db, const char* sql, const std::string& context) {
     char* message = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
@@ -42,18 +29,14 @@ void Run(sqlite3* db, const char* sql, const std::string& context) {
     }
 }
 
-}  // namespace
-
+// The file named by a provider string, read as the engine reads it when it opens one.
 std::string DataSourceOf(const std::string& providerString) {
-    static const std::string key = "data source=";
-    const auto start = Lower(providerString).find(key);
-    if (start == std::string::npos)
-        throw db::DbError("The provider string names no data source: \"" + providerString + "\"");
-    const auto valueStart = start + key.size();
-    const auto end = providerString.find(';', valueStart);
-    return Trim(
-        providerString.substr(valueStart, end == std::string::npos ? std::string::npos : end - valueStart));
+    auto path = ConnectionStringValue(providerString, "Data Source");
+    if (!path) throw db::DbError("The provider string names no data source: \"" + providerString + "\"");
+    return *path;
 }
+
+}  // namespace
 
 void CompactDatabase(const std::string& sourceProvider, const std::string& destProvider) {
     const std::string source = DataSourceOf(sourceProvider);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "util/Text.h"
 #include "db/DbError.h"
 #include "db/engines/embedded/ColumnTypes.h"
 #include "db/engines/embedded/DdlParse.h"
@@ -29,7 +30,7 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
         else if (At(sig, i, "TRIGGER"))
             CreateKeyTrigger(sig, orReplace);
         else
-            RefuseConstruct("CREATE " + (i < sig.size() ? UpperAscii(sig[i].text) : std::string()), dialect_);
+            RefuseConstruct("CREATE " + (i < sig.size() ? util::ToUpper(sig[i].text) : std::string()), dialect_);
         return;
     }
     if (sig[0].Is("DROP")) {
@@ -50,7 +51,7 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
         } else if (At(sig, 1, "TRIGGER")) {
             DropKeyTrigger(name, true);
         } else {
-            RefuseConstruct("DROP " + UpperAscii(sig[1].text), dialect_);
+            RefuseConstruct("DROP " + util::ToUpper(sig[1].text), dialect_);
         }
         return;
     }
@@ -62,7 +63,7 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
         RenameTable(Need(sig, 1).Name(), Need(sig, 3).Name());
         return;
     }
-    RefuseConstruct("the statement " + UpperAscii(sig[0].text) + " " + UpperAscii(Need(sig, 1).text),
+    RefuseConstruct("the statement " + util::ToUpper(sig[0].text) + " " + util::ToUpper(Need(sig, 1).text),
                     dialect_);
 }
 
@@ -231,12 +232,12 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
     } else if (verb.Is("ALTER") || verb.Is("MODIFY")) {
         std::size_t at = verb.Is("ALTER") && At(sig, i + 1, "COLUMN") ? i + 2 : i + 1;
         for (const Tokens& def : clauses(at)) {
-            const std::string column = UpperAscii(Need(def, 0).Name());
+            const std::string column = util::ToUpper(Need(def, 0).Name());
             const std::string rendered = RenderColumn(def);
             bool found = false;
             RebuildTable(table, [&](std::vector<ColumnDef>& cols) {
                 for (auto& c : cols)
-                    if (UpperAscii(c.name) == column) {
+                    if (util::ToUpper(c.name) == column) {
                         // A key column keeps its key; only its declared type can change.
                         if (c.definition.find("PRIMARY KEY") == std::string::npos)
                             c.definition = rendered.substr(Quote(def[0].Name()).size() + 1);

@@ -1,3 +1,4 @@
+#include "util/Text.h"
 #include "db/engines/embedded/SqlAnalyser.h"
 
 #include <algorithm>
@@ -187,7 +188,7 @@ class Analyser {
     [[noreturn]] void Refuse(const std::string& construct) const { RefuseConstruct(construct, d_); }
     [[noreturn]] void RefuseHere() const {
         if (AtEnd()) Refuse("a statement that ends early");
-        if (IsUnsupportedWord(Cur())) Refuse(UpperAscii(Cur().text));
+        if (IsUnsupportedWord(Cur())) Refuse(util::ToUpper(Cur().text));
         Refuse("'" + Cur().text + "' at this place");
     }
     void ExpectWord(std::string_view w) {
@@ -308,9 +309,9 @@ Tokens Analyser::ParseExpr(bool allowMarker, ExprInfo* infoOut) {
                 continue;
         }
         // Words: operators, functions, date keywords, column names.
-        if (IsUnsupportedWord(k)) Refuse(UpperAscii(k.text));
+        if (IsUnsupportedWord(k)) Refuse(util::ToUpper(k.text));
         if (IsOperatorWord(k) || k.Is("NULL")) {
-            out.push_back(Word(UpperAscii(k.text)));
+            out.push_back(Word(util::ToUpper(k.text)));
             ++i_;
             operand = k.Is("NULL");
             continue;
@@ -336,7 +337,7 @@ Tokens Analyser::ParseExpr(bool allowMarker, ExprInfo* infoOut) {
     }
     if (depth != 0 || count == 0 || !operand) RefuseHere();
     info.plainColumn =
-        !info.rewritten && (out.size() == 1 && out[0].kind == Kind::Word && !out[0].Is("NULL")) ||
+        (!info.rewritten && (out.size() == 1 && out[0].kind == Kind::Word && !out[0].Is("NULL"))) ||
         (out.size() == 3 && out[0].kind == Kind::Word && out[1].IsPunct('.') && out[2].kind == Kind::Word);
     if (infoOut) *infoOut = info;
     return out;
@@ -344,7 +345,7 @@ Tokens Analyser::ParseExpr(bool allowMarker, ExprInfo* infoOut) {
 
 void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
     const Token name = t_[i_];
-    const std::string upper = UpperAscii(name.text);
+    const std::string upper = util::ToUpper(name.text);
     const bool emptyCall = AtPunct(')', 2);
     auto skipEmptyCall = [&](const char* expr) {
         if (!emptyCall) Refuse("arguments to " + name.text + "()");
@@ -398,7 +399,7 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
             ExpectPunct(')');
         }
         ExpectPunct(')');
-        const std::string ty = UpperAscii(type.text);
+        const std::string ty = util::ToUpper(type.text);
         info.rewritten = true;
         if (ty == "DATETIME" && size.empty()) {
             if (inner.size() == 1 && inner[0].kind == Kind::String) {
@@ -494,13 +495,13 @@ FromPrimary Analyser::ParsePrimary() {
         if (AtPunct('.'))
             Refuse("a table qualified by its owner (" + name.text + "." + t_[i_ + 1].text + ")");
         p.table = name.Name();
-        p.reference = UpperAscii(p.table);
+        p.reference = util::ToUpper(p.table);
         p.text.push_back(name);
     }
     if (AtWord("AS")) ++i_;
     if (!AtEnd() && Cur().kind == Kind::Word && !IsClauseWord(Cur()) && !IsOperatorWord(Cur())) {
         const Token alias = Name();
-        p.reference = UpperAscii(alias.Name());
+        p.reference = util::ToUpper(alias.Name());
         p.text.push_back(alias);
     }
     return p;
@@ -518,7 +519,7 @@ FromTerm Analyser::ParseFromTerm() {
             j.words = {Word("INNER"), Word("JOIN")};
             i_ += 2;
         } else if ((AtWord("LEFT") || AtWord("RIGHT")) && (AtWord("JOIN", 1) || AtWord("OUTER", 1))) {
-            j.words = {Word(UpperAscii(Cur().text)), Word("JOIN")};
+            j.words = {Word(util::ToUpper(Cur().text)), Word("JOIN")};
             i_ += AtWord("OUTER", 1) ? 2 : 1;
             ExpectWord("JOIN");
         } else {
@@ -590,7 +591,7 @@ Query Analyser::ParseQuery() {
             }
             Append(into, ParseExpr());
             if (directions && (AtWord("ASC") || AtWord("DESC")))
-                into.push_back(Word(UpperAscii(t_[i_++].text)));
+                into.push_back(Word(util::ToUpper(t_[i_++].text)));
         } while (AtPunct(','));
     };
     if (AtWord("GROUP")) {
@@ -637,7 +638,7 @@ void Analyser::RewriteOuterJoins(Query& q) {
                 Refuse("the outer-join marker (+) in a condition with OR");
             if (i < 3 || !e[i - 2].IsPunct('.') || e[i - 1].kind != Kind::Word)
                 Refuse("the outer-join marker (+) after an unqualified column");
-            const std::string table = UpperAscii(e[i - 3].Name());
+            const std::string table = util::ToUpper(e[i - 3].Name());
             if (!optionalOf[c].empty() && optionalOf[c] != table)
                 Refuse("the outer-join marker (+) on two tables in one condition");
             optionalOf[c] = table;
@@ -647,7 +648,7 @@ void Analyser::RewriteOuterJoins(Query& q) {
     auto references = [](const Tokens& e) {
         std::set<std::string> names;
         for (std::size_t i = 0; i + 1 < e.size(); ++i)
-            if (e[i].kind == Kind::Word && e[i + 1].IsPunct('.')) names.insert(UpperAscii(e[i].Name()));
+            if (e[i].kind == Kind::Word && e[i + 1].IsPunct('.')) names.insert(util::ToUpper(e[i].Name()));
         return names;
     };
     std::vector<std::size_t> required, optional;
@@ -753,13 +754,13 @@ Tokens Analyser::RenderQuery(Query q, const TranslateOptions* top, std::string* 
         !q.from[0].first.table.empty() && q.groupBy.empty() && q.having.empty() &&
         std::all_of(q.items.begin(), q.items.end(), [](const SelectItem& s) { return s.plainColumn; })) {
         const std::string& table = q.from[0].first.table;
-        if (UpperAscii(table).rfind("_TM_", 0) != 0) stored = top->resolveTable(table);
+        if (util::ToUpper(table).rfind("_TM_", 0) != 0) stored = top->resolveTable(table);
     }
     Tokens out{Word("SELECT")};
     if (q.distinct) out.push_back(Word("DISTINCT"));
     std::string rowid;
     if (!stored.empty()) {
-        const bool aliased = q.from[0].first.reference != UpperAscii(q.from[0].first.table);
+        const bool aliased = q.from[0].first.reference != util::ToUpper(q.from[0].first.table);
         rowid = (aliased ? q.from[0].first.text.back().text : Quote(stored)) + ".rowid";
         out.push_back(Word(rowid));
         out.push_back(Punct(","));

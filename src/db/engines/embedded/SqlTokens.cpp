@@ -14,19 +14,8 @@ bool IsWordChar(char c) {
 
 }  // namespace
 
-std::string UpperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 bool Token::Is(std::string_view word) const {
-    if (kind != Kind::Word || text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(text[i])) !=
-            std::toupper(static_cast<unsigned char>(word[i])))
-            return false;
-    return true;
+    return kind == Kind::Word && util::EqualsIgnoringCase(text, word);
 }
 
 std::string Token::Name() const {

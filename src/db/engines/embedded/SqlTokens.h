@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/Text.h"  // names in tokens compare ignoring case
+
 namespace tmigration::db::embedded {
 
 struct Token {
@@ -30,7 +32,5 @@ std::size_t NextSignificant(const Tokens& tokens, std::size_t i);
 Tokens Significant(const Tokens& tokens);
 // Index of the parenthesis that closes the one at `open`, or tokens.size().
 std::size_t MatchingParen(const Tokens& tokens, std::size_t open);
-
-std::string UpperAscii(std::string_view s);
 
 }  // namespace tmigration::db::embedded
