@@ -231,7 +231,8 @@ const Feature kNeverInAPlant[] = {
     Feature{
         "Null status of a machine, user or job",
         "select (select COUNT(*) from T_TRNK_MACHINES where STATUS_ID is null) + (select COUNT(*) from "
-        "T_TRNK_PERS where STATUS_ID is null) + (select COUNT(*) from T_TRNK_JOB where STATUS_ID is null)"},
+        "T_TRNK_PERS where STATUS_ID is null) + (select COUNT(*) from T_TRNK_JOB where STATUS_ID is null) "
+        "from T_TRNK_COMMON where APP_ID = 0"},
     Feature{"two machine events of one machine and command",
             "select COUNT(*) from T_TRNK_MACHINE_EVENTS a, T_TRNK_MACHINE_EVENTS b where a.MACHINE_ID = "
             "b.MACHINE_ID and a.COMMAND_ID = b.COMMAND_ID and a.MACHINE_EVENTS_ID < b.MACHINE_EVENTS_ID"},

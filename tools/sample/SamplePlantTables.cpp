@@ -257,18 +257,6 @@ std::vector<TableSpec> Declare() {
           kStatuses,
           [](std::int64_t id) { return "Reserved" + std::to_string(id) + ", ,1, , "; },
           kReservedBlock}},
-        // Subtypes: 79 and 94 are the machine and operator downtimes machine data is filed under.
-        {"T_TRNK_SUBTYPE",
-         {kReservedBlock, 0},
-         {},
-         {{"SUBTYPE_NAME", "PTYPE_ID"},
-          {},
-          [](std::int64_t id) {
-              return id == 79   ? std::string("Machine Downtime,5")
-                     : id == 94 ? std::string("Operator Downtime,6")
-                                : "Reserved" + std::to_string(id) + ",";
-          },
-          kReservedBlock}},
         {"T_TRNK_COMMON",
          {5, 0},
          {{"APP_ID", Listed({1, 11, 21, 31, 0})},

@@ -1,4 +1,3 @@
-#include "util/Text.h"
 #include "db/engines/embedded/SqlAnalyser.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include "db/DbError.h"
 #include "db/engines/embedded/DateLiterals.h"
 #include "db/engines/embedded/Sqlite.h"
+#include "util/Text.h"
 
 namespace tmigration::db::embedded {
 
@@ -376,6 +376,8 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
         out.push_back(Word(upper == "UCASE" ? "UPPER" : "LOWER"));
     } else if (d_ != Dialect::Access && (upper == "UPPER" || upper == "LOWER")) {
         out.push_back(Word(upper));
+    } else if (d_ != Dialect::Access && upper == "COALESCE") {
+        out.push_back(Word("COALESCE"));
     } else if (upper == "LENGTH" || (d_ != Dialect::Oracle && upper == "LEN")) {
         // A text's length: LEN in Jet and T-SQL, LENGTH in Oracle (also taken from scripts elsewhere).
         out.push_back(Word("LENGTH"));
@@ -461,11 +463,18 @@ void Analyser::ParseFunction(Tokens& out, ExprInfo& info) {
     } else {
         Refuse("the function " + name.text + "()");
     }
-    // A plain one-argument function.
+    // A plain function: one argument, or COALESCE's list (which inspection scripts use).
     info.rewritten = true;
     i_ += 2;
     out.push_back(Punct("("));
     Append(out, ParseExpr());
+    if (upper == "COALESCE") {
+        while (AtPunct(',')) {
+            ++i_;
+            out.push_back(Punct(","));
+            Append(out, ParseExpr());
+        }
+    }
     ExpectPunct(')');
     out.push_back(Punct(")"));
 }
