@@ -33,7 +33,8 @@ void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& conn
     cmd.add_option("CONNECTION", connection,
                    "connection string, e.g. Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
         ->required();
-    cmd.add_option("--progress", progress, "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
+    cmd.add_option("--progress", progress,
+                   "auto (bar on a terminal, plain lines otherwise), bar, plain or none")
         ->check(CLI::IsMember({"auto", "bar", "plain", "none"}))
         ->capture_default_str();
 }

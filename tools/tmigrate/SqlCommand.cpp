@@ -92,7 +92,8 @@ void AddSqlCommand(CLI::App& app) {
     cmd->add_option("CONNECTION", connection, "connection string, e.g. Provider=SQLite;Data Source=plant.db;")
         ->required();
     cmd->add_option("FILE", file, "statements to run (standard input when absent)");
-    cmd->add_flag("--keep-going", keepGoing, "print an error in line with the rows and go on with the next statement");
+    cmd->add_flag("--keep-going", keepGoing,
+                  "print an error in line with the rows and go on with the next statement");
     cmd->callback([] {
         Dialect dialect{};
         ParseDialectWord(dialectWord, dialect);

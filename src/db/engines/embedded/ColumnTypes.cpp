@@ -1,9 +1,9 @@
-#include "util/Text.h"
 #include "db/engines/embedded/ColumnTypes.h"
 
 #include <vector>
 
 #include "db/DbError.h"
+#include "util/Text.h"
 
 namespace tmigration::db::embedded {
 

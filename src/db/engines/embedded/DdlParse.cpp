@@ -1,7 +1,7 @@
-#include "util/Text.h"
 #include "db/engines/embedded/DdlParse.h"
 
 #include "db/DbError.h"
+#include "util/Text.h"
 
 namespace tmigration::db::embedded {
 

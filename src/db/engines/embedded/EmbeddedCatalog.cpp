@@ -2,11 +2,11 @@
 
 #include <unordered_map>
 
-#include "util/Text.h"
 #include "db/DbError.h"
 #include "db/engines/embedded/DdlParse.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 #include "db/engines/embedded/SqlAnalyser.h"
+#include "util/Text.h"
 
 namespace tmigration::db::embedded {
 
@@ -275,8 +275,8 @@ void EmbeddedSession::CreateKeyTrigger(const Tokens& sig, bool orReplace) {
         if (want.kind == Token::Kind::Word && want.text[0] == '$') {
             const std::string name = body[i].Name();
             auto [it, fresh] = bound.emplace(want.text, name);
-            matches =
-                body[i].kind == Token::Kind::Word && (fresh || util::ToUpper(it->second) == util::ToUpper(name));
+            matches = body[i].kind == Token::Kind::Word &&
+                      (fresh || util::ToUpper(it->second) == util::ToUpper(name));
         } else {
             matches = body[i].kind == want.kind && util::ToUpper(body[i].text) == util::ToUpper(want.text);
         }

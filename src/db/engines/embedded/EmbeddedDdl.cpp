@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "util/Text.h"
 #include "db/DbError.h"
 #include "db/engines/embedded/ColumnTypes.h"
 #include "db/engines/embedded/DdlParse.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 #include "db/engines/embedded/SqlAnalyser.h"
+#include "util/Text.h"
 
 namespace tmigration::db::embedded {
 
@@ -30,7 +30,8 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
         else if (At(sig, i, "TRIGGER"))
             CreateKeyTrigger(sig, orReplace);
         else
-            RefuseConstruct("CREATE " + (i < sig.size() ? util::ToUpper(sig[i].text) : std::string()), dialect_);
+            RefuseConstruct("CREATE " + (i < sig.size() ? util::ToUpper(sig[i].text) : std::string()),
+                            dialect_);
         return;
     }
     if (sig[0].Is("DROP")) {
