@@ -77,23 +77,23 @@ std::int64_t Cell::Below(std::int64_t n) {
 Plan::Plan(std::span<const TableSpec> tables, std::int64_t scale, std::uint64_t seed)
     : scale_(scale), seed_(seed) {
     if (scale < 1) throw std::invalid_argument("the scale must be a whole number of at least 1");
-    for (const TableSpec& spec : tables) {
-        const legacy::LegacyTable* legacyTable = FindLegacyTable(spec.table);
-        if (!legacyTable) throw std::invalid_argument("no legacy table " + std::string(spec.table));
+    for (const TableSpec& decl : tables) {
+        const legacy::LegacyTable* legacyTable = FindLegacyTable(decl.table);
+        if (!legacyTable) throw std::invalid_argument("no legacy table " + std::string(decl.table));
         auto check = [&](std::string_view column) {
             if (!FindColumn(*legacyTable, column) || column == legacyTable->Key().name)
                 throw std::invalid_argument("no column " + std::string(column) + " to fill in " +
-                                            std::string(spec.table));
+                                            std::string(decl.table));
         };
-        TableInfo info{&spec, legacyTable->Key().name, spec.rows.At(scale), {}};
-        for (const ColumnSpec& c : spec.columns) check(c.column);
-        for (std::string_view c : spec.seed.seededColumns) {
+        TableInfo info{&decl, legacyTable->Key().name, decl.rows.At(scale), {}};
+        for (const ColumnSpec& c : decl.columns) check(c.column);
+        for (std::string_view c : decl.seed.seededColumns) {
             check(c);
             info.textColumn.push_back(IsTextType(FindColumn(*legacyTable, c)->accessType));
         }
-        if (!info_.emplace(std::string(spec.table), std::move(info)).second)
-            throw std::invalid_argument("table " + std::string(spec.table) + " declared twice");
-        order_.push_back(&spec);
+        if (!info_.emplace(std::string(decl.table), std::move(info)).second)
+            throw std::invalid_argument("table " + std::string(decl.table) + " declared twice");
+        order_.push_back(&decl);
     }
 }
 
@@ -123,15 +123,15 @@ std::vector<std::string> Plan::ColumnsOf(const TableSpec& table) const {
 }
 
 db::Value Plan::Generate(const TableInfo& info, std::size_t column, std::int64_t row) const {
-    const ColumnSpec& spec = info.spec->columns[column];
+    const ColumnSpec& decl = info.decl->columns[column];
     Cell cell(*this,
-              Mix(seed_ ^ Mix(Hash(info.spec->table, spec.column) ^ Mix(static_cast<std::uint64_t>(row)))),
+              Mix(seed_ ^ Mix(Hash(info.decl->table, decl.column) ^ Mix(static_cast<std::uint64_t>(row)))),
               row);
-    return spec.value(cell);
+    return decl.value(cell);
 }
 
 db::Value Plan::Seeded(const TableInfo& info, std::size_t seededColumn, std::int64_t row) const {
-    const SeedRows& seed = info.spec->seed;
+    const SeedRows& seed = info.decl->seed;
     const auto index = static_cast<std::size_t>(row - 1);
     const std::string text = index < seed.texts.size() ? std::string(seed.texts[index]) : seed.filler(row);
     const std::vector<std::string> values = SplitRowText(text, seed.seededColumns.size());
@@ -169,14 +169,14 @@ void Plan::Values(const TableSpec& table, std::int64_t row, std::vector<db::Valu
 db::Value Plan::ValueOf(std::string_view table, std::string_view column, std::int64_t row) const {
     const TableInfo& info = Info(table);
     if (column == info.key) return db::Value(static_cast<long long>(row));
-    const TableSpec& spec = *info.spec;
-    if (row <= spec.seed.block) {
-        const auto& cs = spec.seed.seededColumns;
+    const TableSpec& decl = *info.decl;
+    if (row <= decl.seed.block) {
+        const auto& cs = decl.seed.seededColumns;
         const auto it = std::find(cs.begin(), cs.end(), column);
         return it == cs.end() ? db::Value() : Seeded(info, static_cast<std::size_t>(it - cs.begin()), row);
     }
-    for (std::size_t i = 0; i < spec.columns.size(); ++i)
-        if (spec.columns[i].column == column) return Generate(info, i, row);
+    for (std::size_t i = 0; i < decl.columns.size(); ++i)
+        if (decl.columns[i].column == column) return Generate(info, i, row);
     return {};
 }
 

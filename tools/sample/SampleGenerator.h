@@ -99,7 +99,7 @@ class Plan {
 
   private:
     struct TableInfo {
-        const TableSpec* spec;
+        const TableSpec* decl;
         std::string key;
         std::int64_t rows;
         std::vector<bool> textColumn;  // per seeded column: true when it holds text
