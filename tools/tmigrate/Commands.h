@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "tmigration/CDatabaseMigrationObj.h"
 #include "ui/WindowSystem.h"
 
 namespace tmigrate {
@@ -19,6 +20,9 @@ void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& conn
                           std::string& progress);
 // The progress display for a --progress word: none, auto, bar or plain.
 tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& progress);
+// Calls the dialect's entry point; an error raised out of it (the Access path cut) becomes strError.
+bool RunEntryPoint(tmigration::CDatabaseMigrationObj& migration, const std::string& dialect,
+                   const std::string& connection, std::string& strError);
 void AddSampleCommand(CLI::App& app);
 
 // Exit code of the chosen subcommand (set by its callback).

@@ -39,6 +39,19 @@ void AddConnectionOptions(CLI::App& cmd, std::string& dialect, std::string& conn
         ->capture_default_str();
 }
 
+bool RunEntryPoint(tmigration::CDatabaseMigrationObj& migration, const std::string& dialect,
+                   const std::string& connection, std::string& strError) {
+    try {
+        if (dialect == "access") return migration.MigrateAccess(connection, strError);
+        if (dialect == "oracle") return migration.MigrateOracle(connection, strError);
+        return migration.MigrateSQL(connection, strError);
+    } catch (const std::exception& e) {
+        // Only the Access file path can fail this way, after the migration itself is complete.
+        strError = e.what();
+        return false;
+    }
+}
+
 namespace {
 
 // Exit code when the progress window cannot be shown: nothing was started.
@@ -84,18 +97,7 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
     } else {
         tmigration::ui::SetProgressRendererFactory(ProgressRendererFor(progress));
     }
-    bool ok = false;
-    try {
-        if (dialect == "access")
-            ok = migration.MigrateAccess(connection, strError);
-        else if (dialect == "oracle")
-            ok = migration.MigrateOracle(connection, strError);
-        else
-            ok = migration.MigrateSQL(connection, strError);
-    } catch (const std::exception& e) {
-        // Only the Access file path can fail this way, after the migration itself is complete.
-        strError = e.what();
-    }
+    const bool ok = RunEntryPoint(migration, dialect, connection, strError);
     tmigration::transfer::SetTransferObserver({});
     if (counts) PrintCounts(lines);
     if (!ok) {

@@ -17,14 +17,7 @@ int Upgrade(const std::string& dialect, const std::string& connection, const std
     tmigration::CDatabaseMigrationObj migration;
     tmigration::driver::ThreadPhaseTable().KeepLegacyUpgradeOnly();
     std::string strError;
-    bool ok = false;
-    if (dialect == "access")
-        ok = migration.MigrateAccess(connection, strError);
-    else if (dialect == "oracle")
-        ok = migration.MigrateOracle(connection, strError);
-    else
-        ok = migration.MigrateSQL(connection, strError);
-    if (!ok) {
+    if (!RunEntryPoint(migration, dialect, connection, strError)) {
         std::cerr << strError << '\n';
         return 1;
     }
