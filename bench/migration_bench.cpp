@@ -4,6 +4,7 @@
 // Usage: tmigration_migration_bench [SCALE ...] [access|sql|oracle ...]   (default: 100 access)
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -127,8 +128,10 @@ struct Run {
 Run Measure(db::Dialect dialect, std::int64_t scale) {
     Run run;
     const std::string dir = std::filesystem::temp_directory_path().string();
-    const std::string path = dir + "/tmigration-migration-bench.mdb";
-    const std::string floorPath = dir + "/tmigration-migration-bench-floor.mdb";
+    // Named after the process, so that two benchmarks at once never share a file.
+    const std::string stem = dir + "/tmigration-migration-bench-" + std::to_string(getpid());
+    const std::string path = stem + ".mdb";
+    const std::string floorPath = stem + "-floor.mdb";
     RemoveDatabase(path);
     RemoveDatabase(floorPath);
     db::embedded::CreateEmbeddedDatabase(path);
