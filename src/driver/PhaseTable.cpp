@@ -7,6 +7,7 @@
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
 #include "legacy/TableCreators.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "schema/CreateNewTables.h"
 #include "schema/DeleteOldTables.h"
 #include "transfer/MigrateData.h"
@@ -60,7 +61,7 @@ bool Prepare(const PhaseContext& context, std::string& strError) {
 }
 
 bool MigrateData(const PhaseContext& context, std::string& strError) {
-    return transfer::MigrateData(strError, context.databaseType);
+    return transfer::MigrateData(strError, context.databaseType, mdc::ShiftSummaryTransfers());
 }
 
 bool Finalize(const PhaseContext& context, std::string& strError) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "TransferDatabase.h"
 #include "core/SharedProgressWindow.h"
 #include "transfer/MigrateData.h"
+#include "transfer/TransferDatabase.h"
 
 namespace tmigration::mdc {
 namespace {
