@@ -16,11 +16,6 @@
 namespace tmigration::driver {
 namespace {
 
-// Stands for a phase whose work is not part of this build yet: it succeeds without doing anything.
-bool NothingToDo(const PhaseContext&, std::string&) {
-    return true;
-}
-
 // Creates the dialect's table creator of one module and runs its SetupDatabase; for example
 // SetupWith<CAccessCommonTableCreator, COracleCommonTableCreator, CSQLCommonTableCreator>.
 template <class AccessCreator, class OracleCreator, class SqlCreator>
@@ -91,7 +86,10 @@ std::vector<PhaseEntry> StandardPhases() {
          SetupWith<legacy::CAccessGageTableCreator, legacy::COracleGageTableCreator,
                    legacy::CSQLGageTableCreator>,
          2, F::UnloadWindowThenDisconnect},
-        {Phase::SetupMDC, NothingToDo, 3, F::UnloadWindowThenDisconnect},
+        {Phase::SetupMDC,
+         SetupWith<legacy::CAccessMDCTableCreator, legacy::COracleMDCTableCreator,
+                   legacy::CSQLMDCTableCreator>,
+         3, F::UnloadWindowThenDisconnect},
         {Phase::SetupTool,
          SetupWith<legacy::CAccessToolTableCreator, legacy::COracleToolTableCreator,
                    legacy::CSQLToolTableCreator>,
