@@ -7,6 +7,7 @@
 #include "driver/ConnectionSteps.h"
 #include "driver/FinalizeMigration.h"
 #include "legacy/TableCreators.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "schema/CreateNewTables.h"
 #include "schema/DeleteOldTables.h"
 #include "transfer/MigrateData.h"
@@ -14,11 +15,6 @@
 
 namespace tmigration::driver {
 namespace {
-
-// Stands for a phase whose work is not part of this build yet: it succeeds without doing anything.
-bool NothingToDo(const PhaseContext&, std::string&) {
-    return true;
-}
 
 // Creates the dialect's table creator of one module and runs its SetupDatabase; for example
 // SetupWith<CAccessCommonTableCreator, COracleCommonTableCreator, CSQLCommonTableCreator>.
@@ -60,7 +56,7 @@ bool Prepare(const PhaseContext& context, std::string& strError) {
 }
 
 bool MigrateData(const PhaseContext& context, std::string& strError) {
-    return transfer::MigrateData(strError, context.databaseType);
+    return transfer::MigrateData(strError, context.databaseType, mdc::ShiftSummaryTransfers());
 }
 
 bool Finalize(const PhaseContext& context, std::string& strError) {
@@ -90,7 +86,10 @@ std::vector<PhaseEntry> StandardPhases() {
          SetupWith<legacy::CAccessGageTableCreator, legacy::COracleGageTableCreator,
                    legacy::CSQLGageTableCreator>,
          2, F::UnloadWindowThenDisconnect},
-        {Phase::SetupMDC, NothingToDo, 3, F::UnloadWindowThenDisconnect},
+        {Phase::SetupMDC,
+         SetupWith<legacy::CAccessMDCTableCreator, legacy::COracleMDCTableCreator,
+                   legacy::CSQLMDCTableCreator>,
+         3, F::UnloadWindowThenDisconnect},
         {Phase::SetupTool,
          SetupWith<legacy::CAccessToolTableCreator, legacy::COracleToolTableCreator,
                    legacy::CSQLToolTableCreator>,

@@ -1,8 +1,11 @@
 #include "legacy/MDCTableCreator.h"
 
 #include "core/RecordsetHelpers.h"
+#include "legacy/CreateLegacyTables.h"
+#include "legacy/ModuleSetups.h"
 #include "legacy/seeds/ReferenceFillers.h"
 #include "legacy/seeds/SecurityObjects.h"
+#include "mdc/CSHBufferClass.h"
 
 namespace tmigration::legacy {
 namespace {
@@ -95,7 +98,28 @@ void MDCMinorPass(core::Step& step, db::Dialect, std::int32_t databaseMinor) {
     SetModuleVersion(step, std::string(kMdcRowSelect), ModuleProgramVersion(Module::MDC));
 }
 
+// The buffers of the machine events already in the database, built inside the creation's
+// transaction; the builder is told the dialect by its code (0 Oracle, 1 Access, 2 SQL Server).
+bool CreateShiftHistoryBuffers(db::Dialect dialect, std::string& strError) {
+    return mdc::CSHBufferClass().MigrateEvents(strError, static_cast<std::int16_t>(dialect));
+}
+
+bool CreateMDC(db::Dialect dialect, std::string& strError) {
+    if (!CreateLegacyTables(Module::MDC, dialect, strError) ||
+        !FillProductSecurityObjects(Module::MDC, strError) || !InitProductAdminGroup(Module::MDC, strError) ||
+        !FillMDCOptions(strError) || !CreateShiftHistoryBuffers(dialect, strError))
+        return false;
+    return core::RunStep({"", ""}, strError, [](core::Step& step) {
+        SetModuleVersion(step, std::string(kMdcRowSelect), ModuleProgramVersion(Module::MDC));
+    });
+}
+
 }  // namespace
+
+const ModuleSetup& MDCSetup() {
+    static const ModuleSetup setup{Module::MDC, "select * from T_TRNK_SH_BUFFER", CreateMDC, MDCMinorPass};
+    return setup;
+}
 
 bool FillMDCOptions(std::string& strError) {
     return core::RunStep({"Filling Old MDC Options...", ""}, strError, [&](core::Step& step) {
@@ -124,8 +148,7 @@ bool FillMDCOptions(std::string& strError) {
 }
 
 bool UpgradeMDCDatabase(db::Dialect dialect, std::string& strError) {
-    static const ModuleSetup setup{Module::MDC, "select * from T_TRNK_SH_BUFFER", nullptr, MDCMinorPass};
-    return UpgradeModuleDatabase(setup, dialect, strError);
+    return UpgradeModuleDatabase(MDCSetup(), dialect, strError);
 }
 
 }  // namespace tmigration::legacy

@@ -1,6 +1,7 @@
 // The MDC module's creator pieces: its options, and the path for a database whose MDC tables exist
-// (the version check and the minor pass with the fixes of older MDC minor versions). The create
-// path joins them once the shift-history buffers can be built.
+// (the version check and the minor pass with the fixes of older MDC minor versions). MDCSetup()
+// (ModuleSetups.h) joins them with the create path, which also builds the shift-history buffers of
+// the machine events already recorded.
 #pragma once
 
 #include <string>

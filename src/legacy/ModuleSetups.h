@@ -7,6 +7,7 @@ namespace tmigration::legacy {
 
 const ModuleSetup& CommonSetup();
 const ModuleSetup& GageSetup();
+const ModuleSetup& MDCSetup();
 const ModuleSetup& ToolSetup();
 const ModuleSetup& TravelerSetup();
 

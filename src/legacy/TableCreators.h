@@ -16,6 +16,7 @@ template <Module M>
 const ModuleSetup& SetupOf() {
     if constexpr (M == Module::Common) return CommonSetup();
     if constexpr (M == Module::Gage) return GageSetup();
+    if constexpr (M == Module::MDC) return MDCSetup();
     if constexpr (M == Module::Tool) return ToolSetup();
     if constexpr (M == Module::Traveler) return TravelerSetup();
 }
@@ -37,6 +38,9 @@ using CSQLCommonTableCreator = TableCreatorOf<Module::Common, db::Dialect::SqlSe
 using CAccessGageTableCreator = TableCreatorOf<Module::Gage, db::Dialect::Access>;
 using COracleGageTableCreator = TableCreatorOf<Module::Gage, db::Dialect::Oracle>;
 using CSQLGageTableCreator = TableCreatorOf<Module::Gage, db::Dialect::SqlServer>;
+using CAccessMDCTableCreator = TableCreatorOf<Module::MDC, db::Dialect::Access>;
+using COracleMDCTableCreator = TableCreatorOf<Module::MDC, db::Dialect::Oracle>;
+using CSQLMDCTableCreator = TableCreatorOf<Module::MDC, db::Dialect::SqlServer>;
 using CAccessToolTableCreator = TableCreatorOf<Module::Tool, db::Dialect::Access>;
 using COracleToolTableCreator = TableCreatorOf<Module::Tool, db::Dialect::Oracle>;
 using CSQLToolTableCreator = TableCreatorOf<Module::Tool, db::Dialect::SqlServer>;

@@ -236,6 +236,13 @@ const Feature kNeverInAPlant[] = {
     Feature{"two machine events of one machine and command",
             "select COUNT(*) from T_TRNK_MACHINE_EVENTS a, T_TRNK_MACHINE_EVENTS b where a.MACHINE_ID = "
             "b.MACHINE_ID and a.COMMAND_ID = b.COMMAND_ID and a.MACHINE_EVENTS_ID < b.MACHINE_EVENTS_ID"},
+    Feature{
+        "machines without a group in a machine location of a department",
+        "select (select COUNT(*) from T_TRNK_MACHINES) - (select COUNT(*) from T_TRNK_MACHINES m, "
+        "T_TRNK_GROUPS g, T_TRNK_LOCATION l where g.GROUP_ID = m.GROUP_ID and l.LOCATION_ID = g.LOCATION_ID "
+        "and l.DEPT_ID is not null) from T_TRNK_COMMON where APP_ID = 0"},
+    Feature{"machines in a status without its date",
+            "select COUNT(*) from T_TRNK_MACHINES where STATUS_ID is not null and STATUS_DATE is null"},
     Feature{"security ids used twice",
             "select COUNT(*) from T_TRNK_PERS p, T_TRNK_USERGROUP g where p.SID = g.SID"},
     Feature{"security ids at or above the next free one",

@@ -19,14 +19,11 @@ TEST(TmigrateMigrate, ABadConnectionStringFailsWithTheProvidersMessage) {
 }
 
 // A database holding the five modules' legacy tables at their last versions, made through the
-// command line itself: upgrade creates the modules it has creators for, the catalog the rest.
+// command line itself: upgrade creates every module with its creator.
 void CreateLegacyModules(const TempDatabase& db, const std::string& dialect) {
     auto r = RunCommand(Tmigrate() + " upgrade " + dialect + " '" + db.ConnectionString() +
                         "' --progress none 2>&1");
     ASSERT_EQ(r.exitCode, 0) << r.out;
-    r = RunCommand(Tmigrate() + " statements legacy mdc " + dialect + " | " + Tmigrate() + " sql " + dialect +
-                   " '" + db.ConnectionString() + "' 2>&1");
-    ASSERT_EQ(r.exitCode, 0) << "mdc: " << r.out;
 }
 
 TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {

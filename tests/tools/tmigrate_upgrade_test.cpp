@@ -28,9 +28,10 @@ TEST(TmigrateUpgrade, CreatesTheMissingModulesOnceAndThenFindsThemCurrent) {
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_THAT(r.out, HasSubstr("Filling Old Security Objects Table..."));
     EXPECT_THAT(r.out, HasSubstr("Initializing Old Traveler Administrator Group..."));
+    EXPECT_THAT(r.out, HasSubstr("Creating Old Machine Data Buffers..."));
     EXPECT_THAT(r.out, Not(HasSubstr("Creating New Data Tables...")));
     EXPECT_EQ(Query(db, "select count(*) AS N from T_TRNK_ACL where PERMISSION_NAME = 'Full Control'"),
-              "N\n687\n");
+              "N\n858\n");
     EXPECT_EQ(Query(db, "select count(*) AS N from sqlite_master where name like 'T/_SFC/_%' escape '/'"),
               "N\n0\n");
 

@@ -10,6 +10,7 @@
 #include "core/Step.h"
 #include "legacy/catalog/LegacyModule.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "schema/NewSchemaTables.h"
 #include "transfer/MigrateData.h"
 
@@ -97,6 +98,21 @@ TEST(TransferSequence, BuiltTransfersAreTheOrganisationAndReferenceTransfers) {
     const BuiltTransfer later{"MigrateCutterTypes",
                               [](core::Step&, db::Dialect) { return TransferCounts{}; }};
     EXPECT_EQ(UnbuiltTransfers({later}).size(), 107u - built.size() - 1);
+}
+
+// The machine-data transfers come from the layer above and fill steps 83 to 89, in sequence order.
+TEST(TransferSequence, MachineDataTransfersAreStepsEightyThreeToEightyNine) {
+    std::vector<int> numbers;
+    for (const BuiltTransfer& transfer : mdc::ShiftSummaryTransfers()) {
+        const TransferEntry* entry = FindTransfer(transfer.name);
+        ASSERT_NE(entry, nullptr) << transfer.name;
+        numbers.push_back(entry->number);
+    }
+    EXPECT_THAT(numbers, ElementsAreArray({83, 84, 85, 86, 87, 88, 89}));
+    const auto unbuilt = UnbuiltTransfers(mdc::ShiftSummaryTransfers());
+    EXPECT_EQ(unbuilt.size(), UnbuiltTransfers().size() - 7);
+    for (std::string_view name : unbuilt)
+        EXPECT_FALSE(FindTransfer(name)->number >= 83 && FindTransfer(name)->number <= 89) << name;
 }
 
 }  // namespace

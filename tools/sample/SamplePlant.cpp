@@ -42,30 +42,16 @@ class SharedConnectionLoan {
     std::shared_ptr<db::Connection> saved_;
 };
 
-// A freshly installed suite: the modules with a creator get their tables, reference rows, security
-// objects, administrator rights and version rows from it; the MDC tables come from their catalog.
+// A freshly installed suite: every module gets its tables, reference rows, security objects,
+// administrator rights, options and version rows from its creator.
 void InstallLegacySuite(db::Connection& connection) {
-    {
-        SharedConnectionLoan loan(connection);
-        std::string strError;
-        for (const legacy::ModuleSetup* setup :
-             {&legacy::CommonSetup(), &legacy::GageSetup(), &legacy::ToolSetup(), &legacy::TravelerSetup()})
-            if (!legacy::SetupModuleDatabase(*setup, connection.GetDialect(), strError))
-                throw db::DbError(strError);
-    }
-    connection.BeginTrans();
-    try {
-        legacy::ForEachLegacyStatement(legacy::Module::MDC, connection.GetDialect(),
-                                       [&](const std::string& sql) {
-                                           connection.Execute(sql);
-                                           return true;
-                                       },
-                                       {});
-        connection.CommitTrans();
-    } catch (...) {
-        connection.RollbackTrans();
-        throw;
-    }
+    SharedConnectionLoan loan(connection);
+    std::string strError;
+    for (const legacy::ModuleSetup* setup :
+         {&legacy::CommonSetup(), &legacy::GageSetup(), &legacy::MDCSetup(), &legacy::ToolSetup(),
+          &legacy::TravelerSetup()})
+        if (!legacy::SetupModuleDatabase(*setup, connection.GetDialect(), strError))
+            throw db::DbError(strError);
 }
 
 // Rows at the start of a plan table that the installation already wrote, the same as the plan's.

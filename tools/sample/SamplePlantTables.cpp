@@ -344,7 +344,9 @@ std::vector<TableSpec> Declare() {
          {0, 20},
          {{"LOCATION_NAME", Name(kLocationWords, 30)},
           {"LOCATION_NUMBER", Numbered("L-%04lld")},
-          {"DEPT_ID", OrNull(10, Ref("T_TRNK_DEPT"))},
+          // A machine location always lies in a department: machine data is filed under both.
+          {"DEPT_ID", [dept = Ref("T_TRNK_DEPT"), deptOrNull = OrNull(10, Ref("T_TRNK_DEPT"))](
+                          Cell& cell) { return (cell.Row() - 1) % 10 < 6 ? dept(cell) : deptOrNull(cell); }},
           {"PTYPE_ID",
            [](Cell& cell) {
                static const long long kTypes[] = {5, 5, 5, 5, 5, 5, 4, 8, 4, 26};
@@ -356,7 +358,7 @@ std::vector<TableSpec> Declare() {
          {0, 10},
          {{"GROUP_NUMBER", Numbered("G%03lld")},
           {"GROUP_NAME", Name(kMachineWords, 40)},
-          {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
+          {"LOCATION_ID", RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5})},
           {"DEPT_ID", OrNull(20, Ref("T_TRNK_DEPT"))},
           {"PTYPE_ID", Const(5)},
           {"DESCRIPTION", Notes()}}},
@@ -366,7 +368,8 @@ std::vector<TableSpec> Declare() {
           {"MACHINE_NAME", Name(kMachineWords, 40)},
           {"DEPT_ID", OrNull(10, Ref("T_TRNK_DEPT"))},
           {"LOCATION_ID", OrNull(10, RefWhere("T_TRNK_LOCATION", "PTYPE_ID", {5}))},
-          {"GROUP_ID", OrNull(5, Ref("T_TRNK_GROUPS"))},
+          // Every machine sits in a group: its shift-history buffers are filed under the group's place.
+          {"GROUP_ID", Ref("T_TRNK_GROUPS")},
           {"SERIAL_NUMBER", OrNull(30, Numbered("SN-%08lld", 4711))},
           {"PTYPE_ID", Const(5)},
           {"VENDOR_ID", OrNull(20, Ref("T_TRNK_VENDOR"))},
@@ -374,7 +377,8 @@ std::vector<TableSpec> Declare() {
           {"DESCRIPTION", Notes()},
           {"PARTS_PER_HR", OrNull(40, Int(5, 400))},
           {"COST_PER_HR", OrNull(20, Money(25, 250))},
-          {"STATUS_DATE", OrNull(10, When(1500))}}},
+          // The collectors stamp every status change, so a machine in a status has its date.
+          {"STATUS_DATE", When(1500)}}},
         {"T_TRNK_PERS",
          {0, 60},
          {{"LAST_NAME", LastName()},

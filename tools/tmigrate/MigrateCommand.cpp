@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "tmigration/CDatabaseMigrationObj.h"
 #include "transfer/MigrateData.h"
 #include "ui/TerminalProgressRenderer.h"
@@ -74,7 +75,8 @@ void PrintCounts(const std::vector<TransferLine>& lines) {
     }
     std::printf("%3s  %-48s %12lld %12lld\n", "", "total", static_cast<long long>(read),
                 static_cast<long long>(written));
-    std::printf("transfers not built yet: %zu of %zu\n", tmigration::transfer::UnbuiltTransfers().size(),
+    std::printf("transfers not built yet: %zu of %zu\n",
+                tmigration::transfer::UnbuiltTransfers(tmigration::mdc::ShiftSummaryTransfers()).size(),
                 tmigration::transfer::TransferSequence().size());
 }
 
