@@ -1,0 +1,178 @@
+#include "legacy/CommonConversions.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "core/DateHelpers.h"
+#include "legacy/LegacyTableCreator.h"
+#include "legacy/PartAndOpMigration.h"
+#include "legacy/seeds/ReferenceFillers.h"
+#include "util/Text.h"
+
+namespace tmigration::legacy {
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
+}
+
+// The server's clock as a date literal of the dialect.
+std::string NowLiteral(db::Dialect dialect) {
+    const std::string now = core::GetDatabaseNow(dialect);
+    switch (dialect) {
+        case db::Dialect::Access:
+            return "#" + now + "#";
+        case db::Dialect::Oracle:
+            return "TO_DATE('" + now + "', 'YYYY-MM-DD HH24:MI:SS')";
+        case db::Dialect::SqlServer:
+            break;
+    }
+    return "CAST('" + now + "' AS DATETIME)";
+}
+
+struct TextCode {
+    const char* text;
+    int id;
+};
+
+// Sets `idColumn` to the code of each listed text of `textColumn`; other texts leave it Null.
+template <std::size_t N>
+void MapTexts(core::Step& step, const char* table, const char* textColumn, const char* idColumn,
+              const TextCode (&codes)[N]) {
+    for (const TextCode& code : codes)
+        ExecuteIn(step, std::string("UPDATE ") + table + " SET " + idColumn + " = " +
+                            std::to_string(code.id) + " WHERE " + textColumn + " = " + Quoted(code.text));
+}
+
+constexpr TextCode kUnits[] = {{"mm", 3295}, {"inches", 3296}};
+constexpr TextCode kInsertShapes[] = {{"Custom", 3421},   {"Diamond", 3422}, {"Hexagon", 3423},
+                                      {"Pentagon", 3424}, {"Round", 3425},   {"Square", 3426},
+                                      {"Triangle", 3427}};
+constexpr TextCode kCutterShapes[] = {{"Ball", 3379},         {"Bull", 3380},         {"Center Drill", 3381},
+                                      {"Chamfer", 3382},      {"Counter Bore", 3383}, {"Custom", 3384},
+                                      {"Dovetail", 3385},     {"Drill", 3386},        {"Flat", 3387},
+                                      {"Radius", 3388},       {"Reamer", 3389},       {"Sphere", 3390},
+                                      {"Spot Drill", 3391},   {"Step Drill", 3392},   {"Tap", 3393},
+                                      {"Tapered Ball", 3394}, {"Tapered Bull", 3395}};
+constexpr TextCode kFluteTypes[] = {{"Left", 3376}, {"Right", 3377}, {"Straight", 3378}};
+
+// The field each numbered table's numbering row fills, by the table's subtype identifier.
+constexpr TextCode kNumberedFields[] = {
+    {"TRAVELER_NUMBER", 3}, {"PART_NUMBER", 5},        {"TOOL_NO", 52},
+    {"GAUGE_NO", 54},       {"MATERIAL_NUMBER", 68},   {"INSERT_NO_NUMBER", 120},
+    {"JOB_NUMBER", 125},    {"CUTTER_NO_NUMBER", 156}, {"KIT_NO", 222}};
+
+// The machine event columns in the order they are moved, with their command numbers.
+constexpr TextCode kMachineEventColumns[] = {
+    {"DOWN_TIME_ID", 8}, {"SETUP_TIME_ID", 6},     {"CYCLE_TIME_ID", 5}, {"LOGON_TIME_ID", 7},
+    {"JOB_TIME_ID", 4},  {"PERS_DOWN_TIME_ID", 9}, {"PART_TIME_ID", 12}};
+
+constexpr std::size_t kMediaNameLength = 40;
+
+}  // namespace
+
+void ConsolidatePartsAndJobs(core::Step& step, db::Dialect dialect) {
+    // The families are collapsed first, so that each job's part is the surviving revision.
+    std::string error;
+    Require(step, ConsolidateParts(dialect, error), error);
+    Require(step, ConsolidateOperations(dialect, error), error);
+    ExecuteIn(
+        step,
+        "INSERT INTO T_TRNK_PARTS_PER_JOB (JOB_ID, PART_ID, TARGET_QTY, ACTUAL_QTY, SCRAPPED_QTY, ORDINAL) "
+        "SELECT JOB_ID, PART_ID, TARGET_QTY, ACTUAL_QTY, ACTUAL_SCRAPPED, 1 FROM T_TRNK_JOB "
+        "WHERE PART_ID IS NOT NULL");
+}
+
+void MoveMachineEventColumns(core::Step& step, db::Dialect) {
+    db::Recordset& machines = step.OpenClient("select * from T_TRNK_MACHINES");
+    db::Recordset& events = step.OpenClient("select * from T_TRNK_MACHINE_EVENTS");
+    for (; !machines.Eof(); machines.MoveNext()) {
+        for (const TextCode& column : kMachineEventColumns) {
+            const db::Value event = machines.Get(column.text);
+            if (event.IsNull()) continue;
+            events.AddNew();
+            events.Set("MACHINE_ID", machines.Get("MACHINE_ID"));
+            events.Set("EVENT_ID", event);
+            events.Set("COMMAND_ID", db::Value(column.id));
+            events.Update();
+            machines.Set(column.text, db::Value());
+            machines.Update();
+        }
+    }
+}
+
+void FillNewScrapCodes(core::Step& step, db::Dialect) {
+    std::string error;
+    Require(step, FillScrapCodeTable(FillMode::Create, 0, false, error), error);
+}
+
+void MoveScrappedCounts(core::Step& step, db::Dialect) {
+    ExecuteIn(step,
+              "INSERT INTO T_TRNK_SCRAP_CODE_SH (SCRAP_CODE_ID, SHIFT_HISTORY_ID, QTY, START_TIME) "
+              "SELECT 1, SHIFT_HISTORY_ID, SCRAPPED_COUNT, STOP_TIME from T_TRNK_SHIFT_HISTORY  "
+              "where SCRAPPED_COUNT IS NOT NULL  and SCRAPPED_COUNT > 0 ");
+}
+
+void StampMachineStatusDates(core::Step& step, db::Dialect dialect) {
+    ExecuteIn(step, "UPDATE T_TRNK_MACHINES  SET STATUS_DATE = " + NowLiteral(dialect) + " " +
+                        " where MACHINE_ID > 0");
+}
+
+void MakeMaterialNumbersUnique(core::Step& step, db::Dialect dialect) {
+    // The database orders the numbers in its own collation, so equal numbers are neighbours; Jet
+    // and SQL Server take numbers that differ only in case for the same number, Oracle does not.
+    const bool ignoreCase = dialect != db::Dialect::Oracle;
+    db::Recordset& rows = step.OpenClient(
+        "select MATERIAL_ID, MATERIAL_NUMBER from T_TRNK_MATERIAL  where MATERIAL_NUMBER IS NOT NULL "
+        " order by MATERIAL_NUMBER, MATERIAL_ID");
+    std::string previous;
+    bool first = true;
+    for (; !rows.Eof(); rows.MoveNext()) {
+        const std::string number = rows.Get("MATERIAL_NUMBER").AsText();
+        const std::string compared = ignoreCase ? util::ToUpper(number) : number;
+        if (!first && compared == previous) {
+            ExecuteIn(step, "UPDATE T_TRNK_MATERIAL SET MATERIAL_NUMBER = " + Quoted(number + "-D") +
+                                " WHERE MATERIAL_ID = " + rows.Get("MATERIAL_ID").AsText());
+        }
+        previous = compared;
+        first = false;
+    }
+    step.Close(rows);
+}
+
+void NameAutoIncrementFields(core::Step& step, db::Dialect) {
+    for (const TextCode& field : kNumberedFields)
+        ExecuteIn(step, "UPDATE T_TRNK_AUTO_INC SET FIELD_NAME = " + Quoted(field.text) +
+                            " WHERE TABLE_ID = " + std::to_string(field.id));
+}
+
+void NameMediaDestinations(core::Step& step, db::Dialect) {
+    db::Recordset& sources = step.OpenClient(
+        "select MEDIASRC_ID, FILEPATHNAME from T_TRNK_MEDIASRC  where FILEPATHNAME IS NOT NULL");
+    for (; !sources.Eof(); sources.MoveNext()) {
+        const std::string path = sources.Get("FILEPATHNAME").AsText();
+        const auto slash = path.rfind('\\');
+        std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (name.size() > kMediaNameLength) name.resize(kMediaNameLength);
+        ExecuteIn(step, "UPDATE T_TRNK_MEDIADEST SET MEDIADEST_NAME = " + Quoted(name) +
+                            " WHERE MEDIASRC_ID = " + sources.Get("MEDIASRC_ID").AsText());
+    }
+    step.Close(sources);
+}
+
+void MapInsertAndCutterTexts(core::Step& step, db::Dialect) {
+    MapTexts(step, "T_TRNK_INSERT_NO", "UNITS", "UNITS_ID", kUnits);
+    MapTexts(step, "T_TRNK_INSERT_NO", "SHAPE", "SHAPE_ID", kInsertShapes);
+    MapTexts(step, "T_TRNK_CUTTER_NO", "UNITS", "UNITS_ID", kUnits);
+    MapTexts(step, "T_TRNK_CUTTER_NO", "SHAPE", "SHAPE_ID", kCutterShapes);
+    MapTexts(step, "T_TRNK_CUTTER_NO", "FLUTE_TYPE", "FLUTE_TYPE_ID", kFluteTypes);
+}
+
+void MapToolDiameterUnits(core::Step& step, db::Dialect) {
+    MapTexts(step, "T_TRNK_TOOL_NO", "DIAMETER_UNIT", "UNITS_ID", kUnits);
+}
+
+}  // namespace tmigration::legacy

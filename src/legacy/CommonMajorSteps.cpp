@@ -1,0 +1,307 @@
+#include "legacy/CommonMajorSteps.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "legacy/CommonConversions.h"
+#include "legacy/LegacyTableCreator.h"
+#include "legacy/catalog/LegacyDdl.h"
+#include "legacy/catalog/LegacyTableLists.h"
+
+namespace tmigration::legacy {
+namespace {
+
+using db::Dialect;
+
+// Builds one step's change list in the order the step runs it.
+class StepText {
+  public:
+    explicit StepText(int from) { step_.from = from; }
+    // Columns "A, B, C" of one table.
+    StepText& Add(std::string_view table, std::string_view columns) {
+        for (std::size_t start = 0; start <= columns.size();) {
+            const auto comma = columns.find(", ", start);
+            const auto end = comma == std::string_view::npos ? columns.size() : comma;
+            Push(ChangeKind::AddColumn, table, columns.substr(start, end - start));
+            if (comma == std::string_view::npos) break;
+            start = comma + 2;
+        }
+        return *this;
+    }
+    StepText& Create(std::string_view table) { return Push(ChangeKind::CreateTable, table, {}); }
+    StepText& Index(std::string_view table, std::string_view name) {
+        return Push(ChangeKind::AddIndex, table, name);
+    }
+    StepText& Key(std::string_view table, std::string_view name) {
+        return Push(ChangeKind::AddForeignKey, table, name);
+    }
+    StepText& DropKey(std::string_view table, std::string_view decl) {
+        return Push(ChangeKind::DropForeignKey, table, decl);
+    }
+    StepText& DropIndex(std::string_view table, std::string_view decl) {
+        return Push(ChangeKind::DropIndex, table, decl);
+    }
+    StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
+    StepText& Convert(Conversion convert) {
+        step_.changes.push_back(SchemaChange{ChangeKind::Convert, {}, {}, convert});
+        return *this;
+    }
+    MajorStep Done() { return std::move(step_); }
+
+  private:
+    StepText& Push(ChangeKind kind, std::string_view table, std::string_view item) {
+        step_.changes.push_back(SchemaChange{kind, std::string(table), std::string(item)});
+        return *this;
+    }
+    MajorStep step_;
+};
+
+std::vector<MajorStep> BuildSteps() {
+    std::vector<MajorStep> steps;
+    steps.push_back(StepText(44)
+                        .Add("T_TRNK_SHIFT_HISTORY", "FINISHED_CYCLES, UNFINISHED_CYCLES")
+                        .Sql("UPDATE T_TRNK_SHIFT_HISTORY SET FINISHED_CYCLES = 0, UNFINISHED_CYCLES = 0 "
+                             "WHERE SHIFT_HISTORY_ID > 0")
+                        .Done());
+    steps.push_back(StepText(45)
+                        .Add("T_TRNK_MACHINES", "PART_TIME_ID")
+                        .Key("T_TRNK_MACHINES", "FK_MACHINES_PT")
+                        .DropKey("T_TRNK_PART", "FK_PART_FAM (FAMILY_ID -> T_TRNK_PART)")
+                        .DropIndex("T_TRNK_OPS",
+                                   "K_TRNK_OPS_NNPPRU unique (OPS_NAME, OPS_NUMBER, PTYPE_ID, PARTTYPE_ID, "
+                                   "REVISION_NO)")
+                        .DropKey("T_TRNK_OPS", "FK_OPS_PARTTYPE (PARTTYPE_ID -> T_TRNK_PARTTYPE)")
+                        .Create("T_TRNK_PARTS_PER_JOB")
+                        .Done());
+    steps.push_back(StepText(46).Convert(ConsolidatePartsAndJobs).Done());
+    steps.push_back(StepText(47).Create("T_TRNK_MACHINE_EVENTS").Convert(MoveMachineEventColumns).Done());
+    steps.push_back(StepText(48).Add("T_TRNK_MACHINES", "SH_BUFFER_ID").Done());
+    steps.push_back(StepText(49)
+                        .Add("T_TRNK_COMMON",
+                             "RESERVED10, RESERVED11, RESERVED12, RESERVED13, RESERVED14, RESERVED15, "
+                             "RESERVED16, RESERVED17, RESERVED18, RESERVED19")
+                        .Create("T_TRNK_SCRAP_CODE")
+                        .Convert(FillNewScrapCodes)
+                        .Done());
+    steps.push_back(StepText(50).Create("T_TRNK_SCRAP_CODE_SH").Convert(MoveScrappedCounts).Done());
+    steps.push_back(
+        StepText(51).Add("T_TRNK_MACHINES", "STATUS_DATE").Convert(StampMachineStatusDates).Done());
+    steps.push_back(StepText(52).Convert(MakeMaterialNumbersUnique).Done());
+    steps.push_back(StepText(53).Create("T_TRNK_API_FUNCTION").Done());
+    steps.push_back(
+        StepText(54).Add("T_TRNK_AUTO_INC", "FIELD_NAME").Convert(NameAutoIncrementFields).Done());
+    steps.push_back(StepText(55)
+                        .Add("T_TRNK_MEDIASRC", "PTYPE_ID")
+                        .Add("T_TRNK_MEDIADEST", "MEDIADEST_NAME")
+                        .Convert(NameMediaDestinations)
+                        .Done());
+    steps.push_back(StepText(56)
+                        .Add("T_TRNK_VENDOR", "NOTES")
+                        .Add("T_TRNK_CUSTOMER", "NOTES")
+                        .Add("T_TRNK_DOWNTIME", "NOTES")
+                        .Add("T_TRNK_SCRAP_CODE", "NOTES")
+                        .Done());
+    steps.push_back(StepText(57).Add("T_TRNK_OBJECT", "RES_ID").Add("T_TRNK_SUBTYPE", "RES_ID").Done());
+    steps.push_back(StepText(58)
+                        .Add("T_TRNK_INSERT_NO", "UNITS_ID, SHAPE_ID")
+                        .Add("T_TRNK_CUTTER_NO", "UNITS_ID, SHAPE_ID, FLUTE_TYPE_ID")
+                        .Convert(MapInsertAndCutterTexts)
+                        .Done());
+    steps.push_back(StepText(59).Add("T_TRNK_TOOL_NO", "UNITS_ID").Convert(MapToolDiameterUnits).Done());
+    steps.push_back(StepText(60).Create("T_TRNK_OPTIONS").Done());
+    return steps;
+}
+
+const std::vector<LegacyTable>& LastCommonTables() {
+    return LegacyTables(Module::Common);
+}
+
+std::vector<LegacyTable>::iterator FindTable(std::vector<LegacyTable>& tables, std::string_view name) {
+    return std::ranges::find_if(tables, [&](const LegacyTable& t) { return t.name == name; });
+}
+
+template <class Items>
+void EraseNamed(Items& items, std::string_view name) {
+    std::erase_if(items, [&](const auto& item) { return item.name == name; });
+}
+
+// Takes one change back on the in-memory tables.
+void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
+    if (change.kind == ChangeKind::Execute || change.kind == ChangeKind::Convert) return;
+    const auto table = FindTable(tables, change.table);
+    if (table == tables.end())
+        throw std::logic_error("the Common upgrade names no table " + change.table + " at that version");
+    switch (change.kind) {
+        case ChangeKind::CreateTable:
+            tables.erase(table);
+            return;
+        case ChangeKind::AddColumn:
+            EraseNamed(table->columns, change.item);
+            return;
+        case ChangeKind::AddIndex:
+            EraseNamed(table->indexes, change.item);
+            return;
+        case ChangeKind::AddForeignKey:
+            EraseNamed(table->foreignKeys, change.item);
+            return;
+        case ChangeKind::DropForeignKey:
+            table->foreignKeys.push_back(ParseForeignKeyDecl(change.item));
+            return;
+        case ChangeKind::DropIndex:
+            table->indexes.push_back(ParseIndexDecl(change.item));
+            return;
+        case ChangeKind::Execute:
+        case ChangeKind::Convert:
+            return;
+    }
+}
+
+const LegacyColumn& FindColumn(const LegacyTable& table, std::string_view name) {
+    for (const LegacyColumn& column : table.columns)
+        if (column.name == name) return column;
+    throw std::out_of_range("the last catalog has no column " + std::string(name) + " in " + table.name);
+}
+
+template <class Items>
+const auto& FindItem(const Items& items, std::string_view name, const std::string& table) {
+    for (const auto& item : items)
+        if (item.name == name) return item;
+    throw std::out_of_range("the last catalog has no " + std::string(name) + " on " + table);
+}
+
+}  // namespace
+
+const std::vector<MajorStep>& CommonMajorSteps() {
+    static const std::vector<MajorStep> steps = BuildSteps();
+    return steps;
+}
+
+const MajorStep* FindCommonMajorStep(int major) {
+    const auto& steps = CommonMajorSteps();
+    if (steps.empty() || major < steps.front().from || major > steps.back().from) return nullptr;
+    return &steps[static_cast<std::size_t>(major - steps.front().from)];
+}
+
+int OldestCommonMajor(Dialect dialect) {
+    const int held = CommonMajorSteps().front().from;
+    return dialect == Dialect::SqlServer ? std::max(44, held) : held;
+}
+
+const LegacyTable& LastCommonTable(std::string_view table) {
+    for (const LegacyTable& t : LastCommonTables())
+        if (t.name == table) return t;
+    throw std::out_of_range("the last Common catalog has no table " + std::string(table));
+}
+
+std::vector<LegacyTable> CommonTablesAtMajor(int major) {
+    std::vector<LegacyTable> tables = LastCommonTables();
+    const auto& steps = CommonMajorSteps();
+    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
+        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
+            TakeBack(tables, *change);
+    return tables;
+}
+
+std::optional<LegacyTable> CommonTableAtMajor(std::string_view table, int major) {
+    std::vector<LegacyTable> tables = CommonTablesAtMajor(major);
+    const auto found = FindTable(tables, table);
+    if (found == tables.end()) return std::nullopt;
+    return std::move(*found);
+}
+
+LegacyIndex ParseIndexDecl(std::string_view decl) {
+    const std::string indexes = "K_X unique (X_ID); " + std::string(decl);
+    const LegacyTable parsed = ParseLegacyTable(LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key", indexes, ""});
+    return parsed.indexes.at(1);
+}
+
+LegacyForeignKey ParseForeignKeyDecl(std::string_view decl) {
+    const LegacyTable parsed =
+        ParseLegacyTable(LegacyTableDecl{"T_TRNK_X", "X_ID COUNTER key", "K_X unique (X_ID)", decl});
+    return parsed.foreignKeys.at(0);
+}
+
+std::string AddColumnStatement(const std::string& table, const LegacyColumn& column, Dialect dialect) {
+    return "ALTER TABLE " + table + " ADD " + column.name + " " + column.TypeIn(dialect) +
+           (column.notNull ? " NOT NULL " : " ");
+}
+
+std::string CreateIndexStatement(const std::string& table, const LegacyIndex& index, Dialect dialect) {
+    return std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + index.NameIn(dialect) +
+           " ON " + table + " (" + index.columns + ")";
+}
+
+std::string DropIndexStatement(const std::string& table, const std::string& index, Dialect dialect) {
+    switch (dialect) {
+        case Dialect::Access:
+            return "DROP INDEX " + index + " ON " + table;
+        case Dialect::SqlServer:
+            return "DROP INDEX " + table + "." + index;
+        case Dialect::Oracle:
+            break;
+    }
+    return "DROP INDEX " + index;
+}
+
+std::string AddForeignKeyStatement(const LegacyTable& table, const LegacyForeignKey& fk, Dialect dialect) {
+    const bool oracle = dialect == Dialect::Oracle;
+    if (oracle && !table.foreignKeysOnOracle) return {};
+    return "ALTER TABLE " + table.name + (oracle ? " ADD ( CONSTRAINT " : " ADD CONSTRAINT ") + fk.name +
+           " FOREIGN KEY (" + fk.column + ") REFERENCES " + fk.referencedTable + (oracle ? ") " : " ");
+}
+
+std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const MajorStep& step,
+                                            Dialect dialect) {
+    switch (change.kind) {
+        case ChangeKind::CreateTable: {
+            const std::optional<LegacyTable> table = CommonTableAtMajor(change.table, step.from + 1);
+            if (!table) throw std::logic_error("no table " + change.table + " after its step");
+            std::vector<std::string> sql;
+            for (StatementKind kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
+                                       StatementKind::Trigger, StatementKind::Constraint})
+                for (std::string& statement : RenderLegacyDdl(*table, kind, dialect))
+                    sql.push_back(std::move(statement));
+            return sql;
+        }
+        case ChangeKind::AddColumn:
+            return {AddColumnStatement(change.table, FindColumn(LastCommonTable(change.table), change.item),
+                                       dialect)};
+        case ChangeKind::AddIndex: {
+            const LegacyTable& table = LastCommonTable(change.table);
+            return {CreateIndexStatement(change.table, FindItem(table.indexes, change.item, table.name),
+                                         dialect)};
+        }
+        case ChangeKind::AddForeignKey: {
+            const LegacyTable& table = LastCommonTable(change.table);
+            std::string sql =
+                AddForeignKeyStatement(table, FindItem(table.foreignKeys, change.item, table.name), dialect);
+            if (sql.empty()) return {};
+            return {std::move(sql)};
+        }
+        case ChangeKind::DropForeignKey: {
+            const LegacyTable& table = LastCommonTable(change.table);
+            if (dialect == Dialect::Oracle && !table.foreignKeysOnOracle) return {};
+            return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " +
+                    ParseForeignKeyDecl(change.item).name + " "};
+        }
+        case ChangeKind::DropIndex:
+            return {DropIndexStatement(change.table, ParseIndexDecl(change.item).NameIn(dialect), dialect)};
+        case ChangeKind::Execute:
+            return {change.table};
+        case ChangeKind::Convert:
+            return {};
+    }
+    return {};
+}
+
+void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {
+    for (const SchemaChange& change : major.changes) {
+        if (change.kind == ChangeKind::Convert) {
+            change.convert(step, dialect);
+            continue;
+        }
+        for (const std::string& sql : RenderSchemaChange(change, major, dialect)) ExecuteIn(step, sql);
+    }
+}
+
+}  // namespace tmigration::legacy
