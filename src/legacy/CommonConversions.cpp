@@ -5,10 +5,12 @@
 #include <string>
 
 #include "core/DateHelpers.h"
+#include "legacy/AttachmentClass.h"
 #include "legacy/LegacyTableCreator.h"
 #include "legacy/PartAndOpMigration.h"
 #include "legacy/seeds/ReferenceFillers.h"
 #include "util/Text.h"
+#include "util/VbConversions.h"
 
 namespace tmigration::legacy {
 namespace {
@@ -72,7 +74,47 @@ constexpr TextCode kMachineEventColumns[] = {
 
 constexpr std::size_t kMediaNameLength = 40;
 
+constexpr std::int32_t kPartTable = 5;
+constexpr std::int32_t kMaterialTable = 68;
+constexpr std::int32_t kBlueprintTable = 69;
+
+// Gives each row of `select` its blueprint's name (and description after its detail) and hangs the
+// blueprint's attachments on it.
+void TakeOverBlueprints(core::Step& step, const std::string& select, const char* key, std::int32_t tableId) {
+    db::Recordset& rows = step.OpenClient(select);
+    for (; !rows.Eof(); rows.MoveNext()) {
+        const std::string blueprintId = rows.Get("BPRINT_ID").AsText();
+        db::Recordset& blueprint =
+            step.OpenClient("select * from T_TRNK_BPRINT  where BPRINT_ID = " + blueprintId);
+        if (!blueprint.Eof()) {
+            rows.Set("BPRINT", blueprint.Get("BPRINT_NAME"));
+            const db::Value& description = blueprint.Get("DESCRIPTION");
+            if (!description.IsNull()) {
+                const db::Value& detail = rows.Get("DETAIL");
+                rows.Set("DETAIL", db::Value((detail.IsNull() ? std::string() : detail.AsText()) + "; " +
+                                             description.AsText()));
+            }
+            rows.Update();
+        }
+        step.Close(blueprint);
+        CAttachmentClass attachments;
+        attachments.InitializeObject(tableId, static_cast<std::int32_t>(rows.Get(key).AsInteger()));
+        attachments.MergeAttachments(kBlueprintTable, static_cast<std::int32_t>(util::Val(blueprintId)));
+    }
+    step.Close(rows);
+}
+
 }  // namespace
+
+void RetireBlueprints(core::Step& step, db::Dialect) {
+    TakeOverBlueprints(step, "select * from T_TRNK_PART  where BPRINT_ID IS NOT NULL ", "PART_ID",
+                       kPartTable);
+    TakeOverBlueprints(step, "select * from T_TRNK_MATERIAL  where BPRINT_ID IS NOT NULL ", "MATERIAL_ID",
+                       kMaterialTable);
+    ExecuteIn(step, "DROP TABLE T_TRNK_BPRINT");
+    ExecuteIn(step, "DELETE FROM T_TRNK_HISTORY  where SUBTYPE_ID = 69");
+    ExecuteIn(step, "DELETE FROM T_TRNK_MEDIADEST  where TABLE_ID = 69");
+}
 
 void ConsolidatePartsAndJobs(core::Step& step, db::Dialect dialect) {
     // The families are collapsed first, so that each job's part is the surviving revision.

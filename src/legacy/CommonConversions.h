@@ -7,6 +7,10 @@
 
 namespace tmigration::legacy {
 
+// 37, after BPRINT is added and the blueprint keys dropped: each part and material takes its
+// blueprint's name, description and attachments; then the blueprint table, its history and its
+// attachment rows go.
+void RetireBlueprints(core::Step& step, db::Dialect dialect);
 // 46: parts and operations consolidated, then each job's part copied into T_TRNK_PARTS_PER_JOB.
 void ConsolidatePartsAndJobs(core::Step& step, db::Dialect dialect);
 // 47: the machines' event columns become T_TRNK_MACHINE_EVENTS rows.
