@@ -1,6 +1,7 @@
 #include "legacy/CommonConversions.h"
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
@@ -114,6 +115,40 @@ void RetireBlueprints(core::Step& step, db::Dialect) {
     ExecuteIn(step, "DROP TABLE T_TRNK_BPRINT");
     ExecuteIn(step, "DELETE FROM T_TRNK_HISTORY  where SUBTYPE_ID = 69");
     ExecuteIn(step, "DELETE FROM T_TRNK_MEDIADEST  where TABLE_ID = 69");
+}
+
+void MaterialsBecomeMaterialTypes(core::Step& step, db::Dialect) {
+    // Each material is looked up once, whatever the number of cutters and inserts made of it.
+    std::map<std::string, db::Value> typeOf;
+    auto materialType = [&](const std::string& material) -> const db::Value& {
+        auto found = typeOf.find(material);
+        if (found != typeOf.end()) return found->second;
+        db::Recordset& row =
+            step.OpenClient("select MATERIALTYPE_ID from T_TRNK_MATERIAL  where MATERIAL_ID = " + material);
+        db::Value type = row.Eof() ? db::Value() : row.Get("MATERIALTYPE_ID");
+        step.Close(row);
+        return typeOf.emplace(material, std::move(type)).first->second;
+    };
+    for (const char* table : {"T_TRNK_CUTTER_NO", "T_TRNK_INSERT_NO"}) {
+        db::Recordset& rows =
+            step.OpenClient(std::string("select * from ") + table + "  where MATERIAL_ID IS NOT NULL ");
+        for (; !rows.Eof(); rows.MoveNext()) {
+            rows.Set("MATERIAL_ID", materialType(rows.Get("MATERIAL_ID").AsText()));
+            rows.Update();
+        }
+        step.Close(rows);
+    }
+    std::string retired;
+    db::Recordset& materials = step.OpenClient(
+        "select MATERIAL_ID from T_TRNK_MATERIAL, T_TRNK_MATERIALTYPE  where T_TRNK_MATERIAL.MATERIALTYPE_ID "
+        "= "
+        "T_TRNK_MATERIALTYPE.MATERIALTYPE_ID and T_TRNK_MATERIALTYPE.PTYPE_ID IN (46, 47) order by "
+        "MATERIAL_ID");
+    for (; !materials.Eof(); materials.MoveNext())
+        retired += (retired.empty() ? "" : ", ") + materials.Get("MATERIAL_ID").AsText();
+    step.Close(materials);
+    if (!retired.empty())
+        ExecuteIn(step, "delete from T_TRNK_MATERIAL  where MATERIAL_ID IN (" + retired + ")");
 }
 
 void ConsolidatePartsAndJobs(core::Step& step, db::Dialect dialect) {

@@ -11,6 +11,9 @@ namespace tmigration::legacy {
 // blueprint's name, description and attachments; then the blueprint table, its history and its
 // attachment rows go.
 void RetireBlueprints(core::Step& step, db::Dialect dialect);
+// 41: cutters and inserts name a material type instead of a material; the materials that were
+// cutter or insert materials go.
+void MaterialsBecomeMaterialTypes(core::Step& step, db::Dialect dialect);
 // 46: parts and operations consolidated, then each job's part copied into T_TRNK_PARTS_PER_JOB.
 void ConsolidatePartsAndJobs(core::Step& step, db::Dialect dialect);
 // 47: the machines' event columns become T_TRNK_MACHINE_EVENTS rows.

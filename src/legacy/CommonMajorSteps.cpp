@@ -58,6 +58,20 @@ class StepText {
 
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    steps.push_back(StepText(41)
+                        .DropKey("T_TRNK_INSERT_NO", "FK_INSERT_NO_MATERIAL (MATERIAL_ID -> T_TRNK_MATERIAL)")
+                        .DropKey("T_TRNK_CUTTER_NO", "FK_CUTTER_NO_MATERIAL (MATERIAL_ID -> T_TRNK_MATERIAL)")
+                        .Convert(MaterialsBecomeMaterialTypes)
+                        .Done());
+    steps.push_back(StepText(42)
+                        .Add("T_TRNK_DOWNTIME", "PTYPE_ID")
+                        .Add("T_TRNK_DOWNTIME_SHIFT_HISTORY", "PTYPE_ID")
+                        .Done());
+    steps.push_back(StepText(43)
+                        .DropKey("T_TRNK_OPS", "FK_OPS_CREATOR (CREATOR_ID -> T_TRNK_PERS)")
+                        .DropKey("T_TRNK_OPS", "FK_OPS_REVISOR (REVISOR_ID -> T_TRNK_PERS)")
+                        .DropKey("T_TRNK_HISTORY", "FK_HISTORY_APP_BY (APPROVED_BY_ID -> T_TRNK_PERS)")
+                        .Done());
     steps.push_back(StepText(44)
                         .Add("T_TRNK_SHIFT_HISTORY", "FINISHED_CYCLES, UNFINISHED_CYCLES")
                         .Sql("UPDATE T_TRNK_SHIFT_HISTORY SET FINISHED_CYCLES = 0, UNFINISHED_CYCLES = 0 "

@@ -76,6 +76,36 @@ class Conversion : public testing::SharedStateTest {
     db::Dialect dialect_ = db::Dialect::Access;
 };
 
+TEST_F(Conversion, Step41CuttersAndInsertsNameMaterialTypes) {
+    Upgrade(
+        41,
+        {
+            "INSERT INTO T_TRNK_MATERIALTYPE (MATERIALTYPE_ID, MATERIALTYPE_NAME, PTYPE_ID) VALUES (1, "
+            "'Steel', 30)",
+            "INSERT INTO T_TRNK_MATERIALTYPE (MATERIALTYPE_ID, MATERIALTYPE_NAME, PTYPE_ID) VALUES (2, "
+            "'Carbide', 46)",
+            "INSERT INTO T_TRNK_MATERIALTYPE (MATERIALTYPE_ID, MATERIALTYPE_NAME, PTYPE_ID) VALUES (3, "
+            "'Ceramic', 47)",
+            // Material 2's type number is material 3's id: each row is converted once.
+            "INSERT INTO T_TRNK_MATERIAL (MATERIAL_ID, MATERIAL_NUMBER, MATERIALTYPE_ID) VALUES (1, 'Bar', "
+            "1)",
+            "INSERT INTO T_TRNK_MATERIAL (MATERIAL_ID, MATERIAL_NUMBER, MATERIALTYPE_ID) VALUES (2, 'K10', "
+            "3)",
+            "INSERT INTO T_TRNK_MATERIAL (MATERIAL_ID, MATERIAL_NUMBER, MATERIALTYPE_ID) VALUES (3, 'C5', 2)",
+            "INSERT INTO T_TRNK_CUTTER_NO (CUTTER_NO_ID, MATERIAL_ID) VALUES (1, 2)",
+            "INSERT INTO T_TRNK_CUTTER_NO (CUTTER_NO_ID, MATERIAL_ID) VALUES (2, 3)",
+            "INSERT INTO T_TRNK_CUTTER_NO (CUTTER_NO_ID) VALUES (3)",
+            "INSERT INTO T_TRNK_INSERT_NO (INSERT_NO_ID, MATERIAL_ID) VALUES (1, 3)",
+        });
+    ExpectAll({{"select MATERIAL_ID from T_TRNK_CUTTER_NO where CUTTER_NO_ID = 1", "3"},
+               {"select MATERIAL_ID from T_TRNK_CUTTER_NO where CUTTER_NO_ID = 2", "2"},
+               {"select MATERIAL_ID from T_TRNK_CUTTER_NO where CUTTER_NO_ID = 3", "NULL"},
+               {"select MATERIAL_ID from T_TRNK_INSERT_NO where INSERT_NO_ID = 1", "2"},
+               // The cutter and insert materials are gone; the bar stock stays.
+               {"select count(*) from T_TRNK_MATERIAL", "1"},
+               {"select MATERIAL_NUMBER from T_TRNK_MATERIAL", "Bar"}});
+}
+
 TEST_F(Conversion, Step44StartsTheCycleCountsAtZero) {
     Upgrade(44, With(kPlant,
                      {"INSERT INTO T_TRNK_SHIFT_HISTORY (SHIFT_HISTORY_ID, CHART_DATE, DEPT_ID, LOCATION_ID, "

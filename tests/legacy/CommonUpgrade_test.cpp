@@ -91,7 +91,8 @@ TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, UpgradedSchema,
-    ::testing::Values(StartCase{db::Dialect::Access, 44}, StartCase{db::Dialect::Access, 46},
+    ::testing::Values(StartCase{db::Dialect::Access, 41}, StartCase{db::Dialect::Oracle, 41},
+                      StartCase{db::Dialect::Access, 44}, StartCase{db::Dialect::Access, 46},
                       StartCase{db::Dialect::Access, 52}, StartCase{db::Dialect::Access, 60},
                       StartCase{db::Dialect::Oracle, 44}, StartCase{db::Dialect::Oracle, 52},
                       StartCase{db::Dialect::Oracle, 60}, StartCase{db::Dialect::SqlServer, 44},
@@ -109,6 +110,7 @@ TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_EQ(names(61).size(), 69u);
     EXPECT_EQ(names(60).size(), 68u);  // no options
     EXPECT_EQ(names(44).size(), 63u);
+    EXPECT_EQ(names(41).size(), 63u);
     EXPECT_THAT(names(45), Contains("T_TRNK_PTYPE"));
     // A table created by a step is created without what later steps add to it.
     const auto scrapCodes = CommonTableAtMajor("T_TRNK_SCRAP_CODE", 50);
@@ -193,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The Common tables are at legacy version 43.9; the oldest legacy version this program can bring "
             "up to date is 44.0"},
         RefusedCase{
-            "OlderThanAnyHeldStep", db::Dialect::Access, "12.3",
-            "The Common tables are at legacy version 12.3; the oldest legacy version this program can bring "
-            "up to date is 44.0"}),
+            "OlderThanAnyHeldStep", db::Dialect::Access, "40.3",
+            "The Common tables are at legacy version 40.3; the oldest legacy version this program can bring "
+            "up to date is 41.0"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // ---- per-step commit and resume ---------------------------------------------------------------
