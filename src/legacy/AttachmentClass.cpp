@@ -48,6 +48,12 @@ void CAttachmentClass::GetAttachmentsFromDatabase() {
 
 void CAttachmentClass::MergeAttachments(std::int32_t sourceTableId, std::int32_t sourceTargetId) {
     if (!initialized_) return;
+    MoveAttachments(sourceTableId, sourceTargetId);
+    GetAttachmentsFromDatabase();
+}
+
+void CAttachmentClass::MoveAttachments(std::int32_t sourceTableId, std::int32_t sourceTargetId) {
+    if (!initialized_) return;
     {
         ClosingRecordset rows{core::OpenClientRecordset(
             "select * from T_TRNK_MEDIADEST  where TABLE_ID = " + std::to_string(sourceTableId) +
@@ -58,7 +64,6 @@ void CAttachmentClass::MergeAttachments(std::int32_t sourceTableId, std::int32_t
             rs.Update();
         }
     }
-    GetAttachmentsFromDatabase();
 }
 
 }  // namespace tmigration::legacy

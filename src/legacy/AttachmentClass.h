@@ -28,6 +28,9 @@ class CAttachmentClass {
     // Hangs the source record's attachments on this record and reloads the list; nothing happens
     // before InitializeObject.
     void MergeAttachments(std::int32_t sourceTableId, std::int32_t sourceTargetId);
+    // The same without reloading the list: for schemas older than the list's own query (before
+    // T_TRNK_MEDIASRC had PTYPE_ID), where only the rows are to move.
+    void MoveAttachments(std::int32_t sourceTableId, std::int32_t sourceTargetId);
 
     const std::vector<Attachment>& Attachments() const { return attachments_; }
     std::size_t Count() const { return attachments_.size(); }

@@ -100,7 +100,7 @@ void TakeOverBlueprints(core::Step& step, const std::string& select, const char*
         step.Close(blueprint);
         CAttachmentClass attachments;
         attachments.InitializeObject(tableId, static_cast<std::int32_t>(rows.Get(key).AsInteger()));
-        attachments.MergeAttachments(kBlueprintTable, static_cast<std::int32_t>(util::Val(blueprintId)));
+        attachments.MoveAttachments(kBlueprintTable, static_cast<std::int32_t>(util::Val(blueprintId)));
     }
     step.Close(rows);
 }
@@ -112,9 +112,15 @@ void RetireBlueprints(core::Step& step, db::Dialect) {
                        kPartTable);
     TakeOverBlueprints(step, "select * from T_TRNK_MATERIAL  where BPRINT_ID IS NOT NULL ", "MATERIAL_ID",
                        kMaterialTable);
-    ExecuteIn(step, "DROP TABLE T_TRNK_BPRINT");
-    ExecuteIn(step, "DELETE FROM T_TRNK_HISTORY  where SUBTYPE_ID = 69");
-    ExecuteIn(step, "DELETE FROM T_TRNK_MEDIADEST  where TABLE_ID = 69");
+}
+
+void RefillDowntimeRows(core::Step& step, db::Dialect) {
+    // The recreated table has no product type column yet: the rows are written without it, and the
+    // minor pass rewrites them whole once the column is there.
+    SeededTable withoutProductType = DowntimeSeed();
+    withoutProductType.columns = 3;
+    std::string error;
+    Require(step, FillSeededTable(withoutProductType, FillMode::Create, 0, false, error), error);
 }
 
 void MaterialsBecomeMaterialTypes(core::Step& step, db::Dialect) {

@@ -8,9 +8,11 @@
 namespace tmigration::legacy {
 
 // 37, after BPRINT is added and the blueprint keys dropped: each part and material takes its
-// blueprint's name, description and attachments; then the blueprint table, its history and its
-// attachment rows go.
+// blueprint's name, description and attachments (the step then drops the blueprint table with its
+// history and the attachment rows left on it).
 void RetireBlueprints(core::Step& step, db::Dialect dialect);
+// 39: the recreated downtime table gets its reserved block.
+void RefillDowntimeRows(core::Step& step, db::Dialect dialect);
 // 41: cutters and inserts name a material type instead of a material; the materials that were
 // cutter or insert materials go.
 void MaterialsBecomeMaterialTypes(core::Step& step, db::Dialect dialect);

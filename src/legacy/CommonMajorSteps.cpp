@@ -41,6 +41,11 @@ class StepText {
     StepText& DropIndex(std::string_view table, std::string_view decl) {
         return Push(ChangeKind::DropIndex, table, decl);
     }
+    StepText& Drop(const LegacyTableDecl& decl) {
+        step_.changes.push_back(
+            SchemaChange{ChangeKind::DropTable, std::string(decl.table), {}, nullptr, &decl});
+        return *this;
+    }
     StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
     StepText& Convert(Conversion convert) {
         step_.changes.push_back(SchemaChange{ChangeKind::Convert, {}, {}, convert});
@@ -56,8 +61,76 @@ class StepText {
     MajorStep step_;
 };
 
+// Tables as they stood before the steps that drop them.
+constexpr LegacyTableDecl kBlueprints{
+    "T_TRNK_BPRINT",
+    "BPRINT_ID COUNTER key; BPRINT_NAME VARCHAR(40); BPRINT_NUMBER VARCHAR(30); "
+    "DESCRIPTION MEMO",
+    "K_TRNK_BPRINT unique (BPRINT_ID)", ""};
+constexpr LegacyTableDecl kOldDowntime{"T_TRNK_DOWNTIME",
+                                       "DOWNTIME_ID COUNTER key; DOWNTIME_NAME VARCHAR(30) NOT NULL; "
+                                       "DOWNTIME_NUMBER VARCHAR(30); PLANNED VARCHAR(1)",
+                                       "K_TRNK_DOWNTIME unique (DOWNTIME_ID)", ""};
+
+// The keys from subtype and action columns to T_TRNK_SUBTYPE that major 40 drops, as "TABLE:FK (COLUMN)".
+constexpr std::string_view kSubtypeKeys[] = {
+    "T_TRNK_OPS:FK_OPS_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_LOCATION:FK_LOC_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_MEDIASRC:FK_MEDIASRC_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_MEDIADEST:FK_MEDIADEST_SUBTYPE (TABLE_ID)",
+    "T_TRNK_ASSEMBLY:FK_ASSEMBLY_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_ASSEMBLY:FK_ASSEMBLY_ACTION (ACTION_ID)",
+    "T_TRNK_HISTORY:FK_HISTORY_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_HISTORY:FK_HISTORY_ACTION (ACTION_ID)",
+    "T_TRNK_COMMANDS:FK_COMMANDS_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_GROUPS:FK_GROUPS_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_MACHINES:FK_MACHINES_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_MACHINES:FK_MACHINES_ACTION (ACTION_ID)",
+    "T_TRNK_COST_CENTER:FK_CC_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_COST_CENTER:FK_CC_ACTION (ACTION_ID)",
+    "T_TRNK_PART:FK_PART_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_PART:FK_PART_ACTION (ACTION_ID)",
+    "T_TRNK_MATERIAL:FK_MATERIAL_SUBTYPE (SUBTYPE_ID)",
+    "T_TRNK_GAUGE_NO:FK_GN_ST (CALTYPE_ID)",
+    "T_TRNK_TOOL_NO:FK_TN_ST (REWORKTYPE_ID)",
+    "T_TRNK_GAUGE_REF_DIM:FK_GRD_DIM_TYPE (DIM_TYPE_ID)",
+    "T_TRNK_TOOL_REF_DIM:FK_TRD_DIM_TYPE (DIM_TYPE_ID)",
+    "T_TRNK_GAUGE_CAL_DIM:FK_GCD_DIM_TYPE (DIM_TYPE_ID)",
+    "T_TRNK_TOOL_CAL_DIM:FK_TCD_DIM_TYPE (DIM_TYPE_ID)",
+    "T_TRNK_AUTO_INC:FK_AUTO_INC_ST (TABLE_ID)",
+};
+
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    steps.push_back(StepText(37)
+                        .Add("T_TRNK_PART", "BPRINT")
+                        .Add("T_TRNK_MATERIAL", "BPRINT")
+                        .DropKey("T_TRNK_PART", "FK_PART_BPRINT (BPRINT_ID -> T_TRNK_BPRINT)")
+                        .DropKey("T_TRNK_MATERIAL", "FK_MATERIAL_BPRINT (BPRINT_ID -> T_TRNK_BPRINT)")
+                        .Convert(RetireBlueprints)
+                        .Drop(kBlueprints)
+                        .Sql("DELETE FROM T_TRNK_HISTORY  where SUBTYPE_ID = 69")
+                        .Sql("DELETE FROM T_TRNK_MEDIADEST  where TABLE_ID = 69")
+                        .Done());
+    steps.push_back(StepText(38).Done());
+    steps.push_back(StepText(39)
+                        .Drop(kOldDowntime)
+                        .Create("T_TRNK_DOWNTIME")
+                        .Create("T_TRNK_REASON")
+                        .Create("T_TRNK_DOWNTIME_SHIFT_HISTORY")
+                        .Create("T_TRNK_MAINTENANCE_HISTORY")
+                        .Convert(RefillDowntimeRows)
+                        .Done());
+    StepText subtypeKeys(40);
+    for (std::string_view key : kSubtypeKeys) {
+        const auto colon = key.find(':');
+        const auto open = key.find(" (");
+        subtypeKeys.DropKey(key.substr(0, colon),
+                            std::string(key.substr(colon + 1, open - colon - 1)) + " (" +
+                                std::string(key.substr(open + 2, key.size() - open - 3)) +
+                                " -> T_TRNK_SUBTYPE)");
+    }
+    steps.push_back(subtypeKeys.Done());
     steps.push_back(StepText(41)
                         .DropKey("T_TRNK_INSERT_NO", "FK_INSERT_NO_MATERIAL (MATERIAL_ID -> T_TRNK_MATERIAL)")
                         .DropKey("T_TRNK_CUTTER_NO", "FK_CUTTER_NO_MATERIAL (MATERIAL_ID -> T_TRNK_MATERIAL)")
@@ -142,6 +215,10 @@ void EraseNamed(Items& items, std::string_view name) {
 // Takes one change back on the in-memory tables.
 void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
     if (change.kind == ChangeKind::Execute || change.kind == ChangeKind::Convert) return;
+    if (change.kind == ChangeKind::DropTable) {
+        tables.push_back(ParseLegacyTable(*change.dropped));
+        return;
+    }
     const auto table = FindTable(tables, change.table);
     if (table == tables.end())
         throw std::logic_error("the Common upgrade names no table " + change.table + " at that version");
@@ -164,6 +241,7 @@ void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
         case ChangeKind::DropIndex:
             table->indexes.push_back(ParseIndexDecl(change.item));
             return;
+        case ChangeKind::DropTable:
         case ChangeKind::Execute:
         case ChangeKind::Convert:
             return;
@@ -300,6 +378,13 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
         }
         case ChangeKind::DropIndex:
             return {DropIndexStatement(change.table, ParseIndexDecl(change.item).NameIn(dialect), dialect)};
+        case ChangeKind::DropTable: {
+            // An Oracle table takes its key trigger with it; its sequence is dropped by name.
+            std::vector<std::string> sql{"DROP TABLE " + change.table};
+            if (dialect == Dialect::Oracle)
+                sql.push_back("DROP SEQUENCE " + ParseLegacyTable(*change.dropped).sequenceName);
+            return sql;
+        }
         case ChangeKind::Execute:
             return {change.table};
         case ChangeKind::Convert:

@@ -28,6 +28,7 @@ enum class ChangeKind {
     AddForeignKey,   // table, foreign key name
     DropForeignKey,  // table, "FK_NAME (COLUMN -> T_TRNK_REFERENCED)"
     DropIndex,       // table, "K_NAME[ unique] (COLUMNS)"
+    DropTable,       // table, with its declaration as it stood before the step in `dropped`
     Execute,         // the statement, the same text in every dialect
     Convert,         // a data conversion
 };
@@ -40,6 +41,7 @@ struct SchemaChange {
     std::string table;  // Execute: the statement
     std::string item;
     Conversion convert = nullptr;
+    const LegacyTableDecl* dropped = nullptr;
 };
 
 struct MajorStep {

@@ -76,6 +76,34 @@ class Conversion : public testing::SharedStateTest {
     db::Dialect dialect_ = db::Dialect::Access;
 };
 
+TEST_F(Conversion, Step37RetiresTheBlueprintTable) {
+    Upgrade(
+        37,
+        With(
+            kPlant,
+            {
+                "INSERT INTO T_TRNK_MATERIALTYPE (MATERIALTYPE_ID, MATERIALTYPE_NAME) VALUES (1, 'Steel')",
+                "INSERT INTO T_TRNK_BPRINT (BPRINT_ID, BPRINT_NAME, DESCRIPTION) VALUES (7, 'BP-7', 'rev B')",
+                "INSERT INTO T_TRNK_PART (PART_ID, PARTTYPE_ID, BPRINT_ID, DETAIL) VALUES (1, 1, 7, 'rough')",
+                "INSERT INTO T_TRNK_MATERIAL (MATERIAL_ID, MATERIALTYPE_ID, BPRINT_ID) VALUES (1, 1, 7)",
+                "INSERT INTO T_TRNK_MEDIASRC (MEDIASRC_ID, FILEPATHNAME) VALUES (1, 'c:\\bp7.dwg')",
+                "INSERT INTO T_TRNK_MEDIADEST (MEDIADEST_ID, MEDIASRC_ID, TABLE_ID, TARGET_ID) VALUES "
+                "(1, 1, 69, 7)",
+                "INSERT INTO T_TRNK_MEDIADEST (MEDIADEST_ID, MEDIASRC_ID, TABLE_ID, TARGET_ID) VALUES "
+                "(2, 1, 69, 8)",
+                "INSERT INTO T_TRNK_HISTORY (HISTORY_ID, MODIFIED_BY_ID, TARGET_ID, SUBTYPE_ID, "
+                "HISTORY_DATE, CHILD_COUNT) VALUES (1, 1, 7, 69, #2001-01-01#, 0)",
+            }));
+    ExpectAll({{"select BPRINT || '/' || DETAIL from T_TRNK_PART where PART_ID = 1", "BP-7/rough; rev B"},
+               {"select BPRINT from T_TRNK_MATERIAL where MATERIAL_ID = 1", "BP-7"},
+               {"select TABLE_ID || '/' || TARGET_ID from T_TRNK_MEDIADEST where MEDIADEST_ID = 1", "5/1"},
+               {"select count(*) from T_TRNK_MEDIADEST", "1"},
+               {"select count(*) from T_TRNK_HISTORY", "0"},
+               // Step 55 named the file the part took over.
+               {"select MEDIADEST_NAME from T_TRNK_MEDIADEST where MEDIADEST_ID = 1", "bp7.dwg"}});
+    EXPECT_THAT(database.Tables(), ::testing::Not(::testing::Contains("T_TRNK_BPRINT")));
+}
+
 TEST_F(Conversion, Step41CuttersAndInsertsNameMaterialTypes) {
     Upgrade(
         41,

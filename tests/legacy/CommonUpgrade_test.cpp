@@ -86,17 +86,20 @@ TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
     EXPECT_EQ(Scalar("select count(*) from T_TRNK_API_FUNCTION"), "344");
     EXPECT_EQ(Scalar("select RESERVED10 from T_TRNK_COMMON where APP_ID = 0"), "1");
     EXPECT_EQ(Scalar("select RESERVED11 from T_TRNK_COMMON where APP_ID = 0"), "344");
+    EXPECT_EQ(Scalar("select PTYPE_ID from T_TRNK_DOWNTIME where DOWNTIME_ID = 1"), "6");
+    EXPECT_EQ(Scalar("select count(*) from T_TRNK_DOWNTIME"), "512");
     EXPECT_FALSE(core::gConnection().Session().InTransaction());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, UpgradedSchema,
-    ::testing::Values(StartCase{db::Dialect::Access, 41}, StartCase{db::Dialect::Oracle, 41},
-                      StartCase{db::Dialect::Access, 44}, StartCase{db::Dialect::Access, 46},
-                      StartCase{db::Dialect::Access, 52}, StartCase{db::Dialect::Access, 60},
-                      StartCase{db::Dialect::Oracle, 44}, StartCase{db::Dialect::Oracle, 52},
-                      StartCase{db::Dialect::Oracle, 60}, StartCase{db::Dialect::SqlServer, 44},
-                      StartCase{db::Dialect::SqlServer, 60}),
+    ::testing::Values(StartCase{db::Dialect::Access, 37}, StartCase{db::Dialect::Oracle, 37},
+                      StartCase{db::Dialect::Access, 40}, StartCase{db::Dialect::Access, 41},
+                      StartCase{db::Dialect::Oracle, 41}, StartCase{db::Dialect::Access, 44},
+                      StartCase{db::Dialect::Access, 46}, StartCase{db::Dialect::Access, 52},
+                      StartCase{db::Dialect::Access, 60}, StartCase{db::Dialect::Oracle, 44},
+                      StartCase{db::Dialect::Oracle, 52}, StartCase{db::Dialect::Oracle, 60},
+                      StartCase{db::Dialect::SqlServer, 44}, StartCase{db::Dialect::SqlServer, 60}),
     [](const ::testing::TestParamInfo<StartCase>& info) {
         return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
     });
@@ -111,6 +114,10 @@ TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_EQ(names(60).size(), 68u);  // no options
     EXPECT_EQ(names(44).size(), 63u);
     EXPECT_EQ(names(41).size(), 63u);
+    EXPECT_EQ(names(39).size(), 60u);  // the downtime table in its old form, without the three it brings
+    EXPECT_EQ(names(38).size(), 60u);
+    EXPECT_EQ(names(37).size(), 61u);
+    EXPECT_THAT(names(37), Contains("T_TRNK_BPRINT"));
     EXPECT_THAT(names(45), Contains("T_TRNK_PTYPE"));
     // A table created by a step is created without what later steps add to it.
     const auto scrapCodes = CommonTableAtMajor("T_TRNK_SCRAP_CODE", 50);
@@ -195,9 +202,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The Common tables are at legacy version 43.9; the oldest legacy version this program can bring "
             "up to date is 44.0"},
         RefusedCase{
-            "OlderThanAnyHeldStep", db::Dialect::Access, "40.3",
-            "The Common tables are at legacy version 40.3; the oldest legacy version this program can bring "
-            "up to date is 41.0"}),
+            "OlderThanAnyHeldStep", db::Dialect::Access, "36.3",
+            "The Common tables are at legacy version 36.3; the oldest legacy version this program can bring "
+            "up to date is 37.0"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // ---- per-step commit and resume ---------------------------------------------------------------

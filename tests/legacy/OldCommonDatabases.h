@@ -27,6 +27,7 @@
 #include "CreatedDatabases.h"
 #include "SharedDatabase.h"
 #include "legacy/CommonMajorSteps.h"
+#include "legacy/catalog/LegacyDdl.h"
 
 namespace tmigration::testing {
 
@@ -59,6 +60,16 @@ inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& c
         }
         case ChangeKind::DropIndex:
             return {legacy::CreateIndexStatement(change.table, legacy::ParseIndexDecl(change.item), dialect)};
+        case ChangeKind::DropTable: {
+            const legacy::LegacyTable table = legacy::ParseLegacyTable(*change.dropped);
+            std::vector<std::string> sql;
+            for (auto kind :
+                 {legacy::StatementKind::Table, legacy::StatementKind::Index, legacy::StatementKind::Sequence,
+                  legacy::StatementKind::Trigger, legacy::StatementKind::Constraint})
+                for (std::string& s : legacy::RenderLegacyDdl(table, kind, dialect))
+                    sql.push_back(std::move(s));
+            return sql;
+        }
         case ChangeKind::Execute:
         case ChangeKind::Convert:
             return {};
