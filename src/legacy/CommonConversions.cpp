@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/DateHelpers.h"
 #include "legacy/AttachmentClass.h"
@@ -106,6 +108,57 @@ void TakeOverBlueprints(core::Step& step, const std::string& select, const char*
 }
 
 }  // namespace
+
+void MarkGageAndToolRows(core::Step& step, db::Dialect) {
+    std::vector<std::string> queued;
+    const std::string gage = "UPDATE T_TRNK_COMMON SET RESERVED6 = 'YES' WHERE APP_ID = 11";
+    db::Recordset& gageRow = step.OpenClient("select * from T_TRNK_COMMON  where APP_ID = 11");
+    const bool installed =
+        !gageRow.Eof() && !gageRow.Get("INSTALLED").IsNull() && gageRow.Get("INSTALLED").AsText() == "Y";
+    step.Close(gageRow);
+    if (installed) {
+        db::Recordset& row = step.OpenClient("select * from T_TRNK_COMMON where APP_ID = 11");
+        if (!row.Eof() && !row.Get("RESERVED2").IsNull()) queued.push_back(gage);
+        step.Close(row);
+    } else {
+        db::Recordset& gages = step.OpenClient("select * from T_TRNK_GAUGE_NO");
+        if (!gages.Eof()) queued.push_back(gage);
+        step.Close(gages);
+    }
+    db::Recordset& tools = step.OpenClient("select * from T_TRNK_TOOL_NO");
+    if (!tools.Eof()) queued.push_back("UPDATE T_TRNK_COMMON  SET RESERVED6 = 'NO'  where APP_ID = 21");
+    step.Close(tools);
+    for (const std::string& sql : queued) ExecuteIn(step, sql);
+}
+
+void MoveNumberFormats(core::Step& step, db::Dialect) {
+    for (const auto& [appId, tableId] : {std::pair{11, 54}, std::pair{21, 52}}) {
+        std::string isDone, format, next;
+        db::Recordset& row =
+            step.OpenClient("select * from T_TRNK_COMMON  where APP_ID = " + std::to_string(appId));
+        if (!row.Eof()) {
+            const auto text = [&](const char* column) {
+                const db::Value& v = row.Get(column);
+                return v.IsNull() ? std::string() : v.AsText();
+            };
+            isDone = text("RESERVED6");
+            format = text("RESERVED4");
+            next = text("RESERVED5");
+        }
+        step.Close(row);
+        const auto valueOf = [](const std::string& text) {
+            return text.empty() ? db::Value() : db::Value(text);
+        };
+        db::Recordset& formats = step.OpenClient("select * from T_TRNK_AUTO_INC  where AUTO_INC_ID = 0 ");
+        formats.AddNew();
+        formats.Set("TABLE_ID", db::Value(tableId));
+        formats.Set("IS_DONE", valueOf(isDone));
+        formats.Set("FORMAT_STRING", valueOf(format));
+        formats.Set("NEXT_NUMBER", valueOf(next));
+        formats.Update();
+        step.Close(formats);
+    }
+}
 
 void RetireBlueprints(core::Step& step, db::Dialect) {
     TakeOverBlueprints(step, "select * from T_TRNK_PART  where BPRINT_ID IS NOT NULL ", "PART_ID",

@@ -7,6 +7,10 @@
 
 namespace tmigration::legacy {
 
+// 17: the Gage row notes that gages exist, the Tool row that tools do.
+void MarkGageAndToolRows(core::Step& step, db::Dialect dialect);
+// 34: the gage and tool number formats move from their version rows into T_TRNK_AUTO_INC.
+void MoveNumberFormats(core::Step& step, db::Dialect dialect);
 // 37, after BPRINT is added and the blueprint keys dropped: each part and material takes its
 // blueprint's name, description and attachments (the step then drops the blueprint table with its
 // history and the attachment rows left on it).

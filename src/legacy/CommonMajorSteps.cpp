@@ -46,6 +46,10 @@ class StepText {
             SchemaChange{ChangeKind::DropTable, std::string(decl.table), {}, nullptr, &decl});
         return *this;
     }
+    // "COLUMN OLDTYPE" (Access form): the column takes its type of the last catalog.
+    StepText& Alter(std::string_view table, std::string_view columnAndOldType) {
+        return Push(ChangeKind::AlterColumn, table, columnAndOldType);
+    }
     StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
     StepText& Convert(Conversion convert) {
         step_.changes.push_back(SchemaChange{ChangeKind::Convert, {}, {}, convert});
@@ -102,6 +106,108 @@ constexpr std::string_view kSubtypeKeys[] = {
 
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    steps.push_back(StepText(16)
+                        .Create("T_TRNK_CUTTERTYPE")
+                        .Create("T_TRNK_CUTTER_NO")
+                        .Add("T_TRNK_MATERIALTYPE", "PTYPE_ID")
+                        .Key("T_TRNK_MATERIALTYPE", "FK_MT_PTYPE")
+                        .Add("T_TRNK_PARTTYPE", "PTYPE_ID")
+                        .Key("T_TRNK_PARTTYPE", "FK_PT_PTYPE")
+                        .Done());
+    steps.push_back(StepText(17).Convert(MarkGageAndToolRows).Done());
+    steps.push_back(StepText(18)
+                        .Add("T_TRNK_TOOL_SUBTYPE", "DIM_LABEL_STRING, NUM_DIMS")
+                        .Add("T_TRNK_GAUGE_SUBTYPE", "DIM_LABEL_STRING, NUM_DIMS")
+                        .Done());
+    steps.push_back(StepText(19).Create("T_TRNK_GAUGE_REF_DIM").Create("T_TRNK_TOOL_REF_DIM").Done());
+    steps.push_back(StepText(20).Create("T_TRNK_GAUGE_CAL_DIM").Create("T_TRNK_TOOL_CAL_DIM").Done());
+    steps.push_back(StepText(21)
+                        .Add("T_TRNK_GAUGE_NO", "CALTYPE_ID")
+                        .Key("T_TRNK_GAUGE_NO", "FK_GN_ST")
+                        .Add("T_TRNK_GAUGE_NO", "FREQUENCY, MAX_ELAPSE")
+                        .Done());
+    steps.push_back(StepText(22).Add("T_TRNK_COMMON", "RESERVED_DATE").Done());
+    steps.push_back(StepText(23)
+                        .Add("T_TRNK_GAUGE_CAL_DIM", "IS_DELETED")
+                        .Add("T_TRNK_TOOL_CAL_DIM", "IS_DELETED")
+                        .Done());
+    steps.push_back(
+        StepText(24).Add("T_TRNK_GAUGE_NO", "CRIB_ID").Key("T_TRNK_GAUGE_NO", "FK_GN_LOC").Done());
+    steps.push_back(StepText(25)
+                        .Add("T_TRNK_TOOL_NO", "REWORKTYPE_ID")
+                        .Key("T_TRNK_TOOL_NO", "FK_TN_ST")
+                        .Add("T_TRNK_TOOL_NO", "FREQUENCY, MAX_ELAPSE, CRIB_ID")
+                        .Key("T_TRNK_TOOL_NO", "FK_TN_LOC")
+                        .Done());
+    steps.push_back(StepText(26)
+                        .Add("T_TRNK_TOOL_NO", "INITIAL_REWORK_FLAG")
+                        .Sql("UPDATE T_TRNK_TOOL_NO SET INITIAL_REWORK_FLAG = 'NO' WHERE TOOL_NO_ID > 0")
+                        .Done());
+    StepText vendors(27);
+    for (const char* t : {"TOOL_NO", "CUTTER_NO", "INSERT_NO"}) {
+        const std::string table = std::string("T_TRNK_") + t;
+        const std::string prefix = std::string(t) == "TOOL_NO"     ? "FK_TN_V"
+                                   : std::string(t) == "CUTTER_NO" ? "FK_CN_V"
+                                                                   : "FK_IN_V";
+        vendors.Add(table,
+                    "ISO_NUMBER, VENDOR1_ID, VENDOR1_NUMBER, VENDOR1_COST, VENDOR2_ID, VENDOR2_NUMBER, "
+                    "VENDOR2_COST, VENDOR3_ID, VENDOR3_NUMBER, VENDOR3_COST");
+        for (const char* n : {"1", "2", "3"}) vendors.Key(table, prefix + n);
+    }
+    steps.push_back(vendors.Done());
+    steps.push_back(StepText(28)
+                        .Add("T_TRNK_TOOL_NO",
+                             "MIN_REORDER_QTY, MIN_ORDER_QTY, VENDOR1_MIN_ORDER_QTY, VENDOR2_MIN_ORDER_QTY, "
+                             "VENDOR3_MIN_ORDER_QTY")
+                        .Add("T_TRNK_CUTTER_NO",
+                             "MIN_REORDER_QTY, MIN_ORDER_QTY, VENDOR1_MIN_ORDER_QTY, VENDOR2_MIN_ORDER_QTY, "
+                             "VENDOR3_MIN_ORDER_QTY")
+                        .Add("T_TRNK_INSERT_NO",
+                             "MIN_REORDER_QTY, MIN_ORDER_QTY, VENDOR1_MIN_ORDER_QTY, VENDOR2_MIN_ORDER_QTY, "
+                             "VENDOR3_MIN_ORDER_QTY")
+                        .Done());
+    steps.push_back(StepText(29)
+                        .Add("T_TRNK_TOOL_NO", "MAX_QTY")
+                        .Add("T_TRNK_CUTTER_NO", "MAX_QTY")
+                        .Add("T_TRNK_INSERT_NO", "MAX_QTY")
+                        .Done());
+    steps.push_back(StepText(30).Add("T_TRNK_JOB", "STATUS_ID").Key("T_TRNK_JOB", "FK_JOB_STATUS").Done());
+    StepText gageVendors(31);
+    gageVendors.Add("T_TRNK_GAUGE_NO",
+                    "ISO_NUMBER, VENDOR1_ID, VENDOR1_NUMBER, VENDOR1_COST, VENDOR2_ID, VENDOR2_NUMBER, "
+                    "VENDOR2_COST, VENDOR3_ID, VENDOR3_NUMBER, VENDOR3_COST");
+    for (const char* key : {"FK_GN_V1", "FK_GN_V2", "FK_GN_V3"}) gageVendors.Key("T_TRNK_GAUGE_NO", key);
+    gageVendors.Add("T_TRNK_GAUGE_NO",
+                    "MIN_REORDER_QTY, MIN_ORDER_QTY, VENDOR1_MIN_ORDER_QTY, VENDOR2_MIN_ORDER_QTY, "
+                    "VENDOR3_MIN_ORDER_QTY, MAX_QTY");
+    // The first two vendor costs of the tool, cutter and insert numbers were whole numbers.
+    for (const char* table : {"T_TRNK_TOOL_NO", "T_TRNK_CUTTER_NO", "T_TRNK_INSERT_NO"})
+        gageVendors.Alter(table, "VENDOR1_COST INTEGER").Alter(table, "VENDOR2_COST INTEGER");
+    steps.push_back(gageVendors.Done());
+    steps.push_back(StepText(32)
+                        .Add("T_TRNK_CUTTER_NO", "AVAILABLE_QTY, ON_ORDER_QTY, LOST_QTY, INACTIVE_QTY")
+                        .Add("T_TRNK_INSERT_NO", "AVAILABLE_QTY, ON_ORDER_QTY, LOST_QTY, INACTIVE_QTY")
+                        .Done());
+    steps.push_back(StepText(33)
+                        .Add("T_TRNK_CUTTER_NO", "DISPOSABLE")
+                        .Sql("UPDATE T_TRNK_CUTTER_NO SET DISPOSABLE = 'NO' WHERE CUTTER_NO_ID > 0")
+                        .Add("T_TRNK_INSERT_NO", "DISPOSABLE")
+                        .Sql("UPDATE T_TRNK_INSERT_NO SET DISPOSABLE = 'YES' WHERE INSERT_NO_ID > 0")
+                        .Add("T_TRNK_CUTTER_NO", "CHECKED_OUT_QTY")
+                        .Add("T_TRNK_INSERT_NO", "CHECKED_OUT_QTY")
+                        .Done());
+    steps.push_back(StepText(34).Create("T_TRNK_AUTO_INC").Convert(MoveNumberFormats).Done());
+    steps.push_back(StepText(35)
+                        .Add("T_TRNK_CUTTER_NO", "CRIB_ID")
+                        .Key("T_TRNK_CUTTER_NO", "FK_CN_CRIB")
+                        .Add("T_TRNK_INSERT_NO", "CRIB_ID")
+                        .Key("T_TRNK_INSERT_NO", "FK_IN_CRIB")
+                        .Done());
+    steps.push_back(StepText(36)
+                        .Create("T_TRNK_KITTYPE")
+                        .Create("T_TRNK_KIT_NO")
+                        .Create("T_TRNK_KIT_NO_COMPONENT")
+                        .Done());
     steps.push_back(StepText(37)
                         .Add("T_TRNK_PART", "BPRINT")
                         .Add("T_TRNK_MATERIAL", "BPRINT")
@@ -241,6 +347,17 @@ void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
         case ChangeKind::DropIndex:
             table->indexes.push_back(ParseIndexDecl(change.item));
             return;
+        case ChangeKind::AlterColumn: {
+            // "COLUMN OLDTYPE": the column takes its old type back in every dialect.
+            const auto space = change.item.find(' ');
+            for (LegacyColumn& column : table->columns)
+                if (column.name == change.item.substr(0, space)) {
+                    column.accessType = change.item.substr(space + 1);
+                    column.oracleType.clear();
+                    column.sqlServerType.clear();
+                }
+            return;
+        }
         case ChangeKind::DropTable:
         case ChangeKind::Execute:
         case ChangeKind::Convert:
@@ -318,6 +435,12 @@ std::string AddColumnStatement(const std::string& table, const LegacyColumn& col
            (column.notNull ? " NOT NULL " : " ");
 }
 
+std::string AlterColumnStatement(const std::string& table, const LegacyColumn& column, Dialect dialect) {
+    if (dialect == Dialect::Oracle)
+        return "ALTER TABLE " + table + " MODIFY (" + column.name + " " + column.TypeIn(dialect) + ")";
+    return "ALTER TABLE " + table + " ALTER COLUMN " + column.name + " " + column.TypeIn(dialect);
+}
+
 std::string CreateIndexStatement(const std::string& table, const LegacyIndex& index, Dialect dialect) {
     return std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + index.NameIn(dialect) +
            " ON " + table + " (" + index.columns + ")";
@@ -344,6 +467,13 @@ std::string AddForeignKeyStatement(const LegacyTable& table, const LegacyForeign
 
 std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const MajorStep& step,
                                             Dialect dialect) {
+    // What a step adds has the form it had right after the step: a later step may drop it again or
+    // change its type.
+    const auto after = [&]() {
+        std::optional<LegacyTable> table = CommonTableAtMajor(change.table, step.from + 1);
+        if (!table) throw std::logic_error("no table " + change.table + " after its step");
+        return std::move(*table);
+    };
     switch (change.kind) {
         case ChangeKind::CreateTable: {
             const std::optional<LegacyTable> table = CommonTableAtMajor(change.table, step.from + 1);
@@ -356,15 +486,14 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
             return sql;
         }
         case ChangeKind::AddColumn:
-            return {AddColumnStatement(change.table, FindColumn(LastCommonTable(change.table), change.item),
-                                       dialect)};
+            return {AddColumnStatement(change.table, FindColumn(after(), change.item), dialect)};
         case ChangeKind::AddIndex: {
-            const LegacyTable& table = LastCommonTable(change.table);
+            const LegacyTable table = after();
             return {CreateIndexStatement(change.table, FindItem(table.indexes, change.item, table.name),
                                          dialect)};
         }
         case ChangeKind::AddForeignKey: {
-            const LegacyTable& table = LastCommonTable(change.table);
+            const LegacyTable table = after();
             std::string sql =
                 AddForeignKeyStatement(table, FindItem(table.foreignKeys, change.item, table.name), dialect);
             if (sql.empty()) return {};
@@ -378,6 +507,10 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
         }
         case ChangeKind::DropIndex:
             return {DropIndexStatement(change.table, ParseIndexDecl(change.item).NameIn(dialect), dialect)};
+        case ChangeKind::AlterColumn: {
+            const std::string column = change.item.substr(0, change.item.find(' '));
+            return {AlterColumnStatement(change.table, FindColumn(after(), column), dialect)};
+        }
         case ChangeKind::DropTable: {
             // An Oracle table takes its key trigger with it; its sequence is dropped by name.
             std::vector<std::string> sql{"DROP TABLE " + change.table};

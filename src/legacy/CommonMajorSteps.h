@@ -28,6 +28,7 @@ enum class ChangeKind {
     AddForeignKey,   // table, foreign key name
     DropForeignKey,  // table, "FK_NAME (COLUMN -> T_TRNK_REFERENCED)"
     DropIndex,       // table, "K_NAME[ unique] (COLUMNS)"
+    AlterColumn,     // table, "COLUMN OLDTYPE": the column takes its type of the last catalog
     DropTable,       // table, with its declaration as it stood before the step in `dropped`
     Execute,         // the statement, the same text in every dialect
     Convert,         // a data conversion
@@ -62,6 +63,7 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
 
 // Statement forms shared by the steps and by the tools that take steps back.
 std::string AddColumnStatement(const std::string& table, const LegacyColumn& column, db::Dialect dialect);
+std::string AlterColumnStatement(const std::string& table, const LegacyColumn& column, db::Dialect dialect);
 std::string CreateIndexStatement(const std::string& table, const LegacyIndex& index, db::Dialect dialect);
 std::string DropIndexStatement(const std::string& table, const std::string& index, db::Dialect dialect);
 // Empty on Oracle for a table whose foreign keys the Oracle catalog never had.

@@ -76,6 +76,48 @@ class Conversion : public testing::SharedStateTest {
     db::Dialect dialect_ = db::Dialect::Access;
 };
 
+// 17 marks the Gage and Tool rows, 26 and 33 set the new flags, 34 moves the number formats of the
+// Gage and Tool rows into their own table, 54 names their fields.
+TEST_F(Conversion, Steps17To34MarkTheProductRowsAndMoveTheirNumberFormats) {
+    Upgrade(
+        17,
+        {
+            "UPDATE T_TRNK_COMMON SET INSTALLED = 'Y', RESERVED2 = '5', RESERVED4 = 'G-####', RESERVED5 = "
+            "'G-0007', RESERVED6 = NULL WHERE APP_ID = 11",
+            "UPDATE T_TRNK_COMMON SET RESERVED4 = 'T-##', RESERVED5 = NULL WHERE APP_ID = 21",
+            "INSERT INTO T_TRNK_TOOL_SUBTYPE (TOOL_SUBTYPE_ID, TOOL_SUBTYPE_NAME) VALUES (1, 'Drills')",
+            "INSERT INTO T_TRNK_TOOL_NO (TOOL_NO_ID, TOOL_NO, TOOL_SUBTYPE_ID) VALUES (1, 'T1', 1)",
+        });
+    ExpectAll({
+        {"select RESERVED6 from T_TRNK_COMMON where APP_ID = 11", "YES"},
+        {"select RESERVED6 from T_TRNK_COMMON where APP_ID = 21", "NO"},
+        {"select INITIAL_REWORK_FLAG from T_TRNK_TOOL_NO where TOOL_NO_ID = 1", "NO"},
+        {"select count(*) from T_TRNK_AUTO_INC", "2"},
+        {"select IS_DONE || '/' || FORMAT_STRING || '/' || NEXT_NUMBER || '/' || FIELD_NAME from "
+         "T_TRNK_AUTO_INC "
+         "where TABLE_ID = 54",
+         "YES/G-####/G-0007/GAUGE_NO"},
+        {"select IS_DONE || '/' || FORMAT_STRING || '/' || FIELD_NAME from T_TRNK_AUTO_INC where TABLE_ID = "
+         "52",
+         "NO/T-##/TOOL_NO"},
+        {"select NEXT_NUMBER from T_TRNK_AUTO_INC where TABLE_ID = 52", "NULL"},
+    });
+}
+
+TEST_F(Conversion, Step17LeavesTheGageRowWithoutGages) {
+    Upgrade(17, {"UPDATE T_TRNK_COMMON SET INSTALLED = 'N', RESERVED6 = NULL WHERE APP_ID IN (11, 21)"});
+    ExpectAll({{"select RESERVED6 from T_TRNK_COMMON where APP_ID = 11", "NULL"},
+               {"select RESERVED6 from T_TRNK_COMMON where APP_ID = 21", "NULL"},
+               {"select count(*) from T_TRNK_AUTO_INC where IS_DONE IS NULL", "2"}});
+}
+
+TEST_F(Conversion, Step33SetsTheDisposableFlags) {
+    Upgrade(33, {"INSERT INTO T_TRNK_CUTTER_NO (CUTTER_NO_ID) VALUES (1)",
+                 "INSERT INTO T_TRNK_INSERT_NO (INSERT_NO_ID) VALUES (1)"});
+    ExpectAll({{"select DISPOSABLE from T_TRNK_CUTTER_NO", "NO"},
+               {"select DISPOSABLE from T_TRNK_INSERT_NO", "YES"}});
+}
+
 TEST_F(Conversion, Step37RetiresTheBlueprintTable) {
     Upgrade(
         37,

@@ -93,7 +93,9 @@ TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, UpgradedSchema,
-    ::testing::Values(StartCase{db::Dialect::Access, 37}, StartCase{db::Dialect::Oracle, 37},
+    ::testing::Values(StartCase{db::Dialect::Access, 16}, StartCase{db::Dialect::Oracle, 16},
+                      StartCase{db::Dialect::Access, 30}, StartCase{db::Dialect::Oracle, 31},
+                      StartCase{db::Dialect::Access, 37}, StartCase{db::Dialect::Oracle, 37},
                       StartCase{db::Dialect::Access, 40}, StartCase{db::Dialect::Access, 41},
                       StartCase{db::Dialect::Oracle, 41}, StartCase{db::Dialect::Access, 44},
                       StartCase{db::Dialect::Access, 46}, StartCase{db::Dialect::Access, 52},
@@ -118,6 +120,16 @@ TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_EQ(names(38).size(), 60u);
     EXPECT_EQ(names(37).size(), 61u);
     EXPECT_THAT(names(37), Contains("T_TRNK_BPRINT"));
+    EXPECT_THAT(names(16), ::testing::Not(Contains("T_TRNK_CUTTER_NO")));
+    // A column whose type a step changed has its old type before the step.
+    const auto costType = [](int major) {
+        for (const LegacyColumn& c : CommonTableAtMajor("T_TRNK_INSERT_NO", major)->columns)
+            if (c.name == "VENDOR1_COST") return c.TypeIn(db::Dialect::Oracle);
+        return std::string("none");
+    };
+    EXPECT_EQ(costType(31), "NUMBER(10,0)");
+    EXPECT_EQ(costType(32), "NUMBER(10,2)");
+    EXPECT_EQ(costType(27), "none");
     EXPECT_THAT(names(45), Contains("T_TRNK_PTYPE"));
     // A table created by a step is created without what later steps add to it.
     const auto scrapCodes = CommonTableAtMajor("T_TRNK_SCRAP_CODE", 50);
@@ -202,9 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The Common tables are at legacy version 43.9; the oldest legacy version this program can bring "
             "up to date is 44.0"},
         RefusedCase{
-            "OlderThanAnyHeldStep", db::Dialect::Access, "36.3",
-            "The Common tables are at legacy version 36.3; the oldest legacy version this program can bring "
-            "up to date is 37.0"}),
+            "OlderThanAnyHeldStep", db::Dialect::Access, "15.3",
+            "The Common tables are at legacy version 15.3; the oldest legacy version this program can bring "
+            "up to date is 16.0"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // ---- per-step commit and resume ---------------------------------------------------------------

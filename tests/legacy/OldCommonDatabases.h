@@ -60,6 +60,12 @@ inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& c
         }
         case ChangeKind::DropIndex:
             return {legacy::CreateIndexStatement(change.table, legacy::ParseIndexDecl(change.item), dialect)};
+        case ChangeKind::AlterColumn: {
+            legacy::LegacyColumn old;
+            old.name = change.item.substr(0, change.item.find(' '));
+            old.accessType = change.item.substr(change.item.find(' ') + 1);
+            return {legacy::AlterColumnStatement(change.table, old, dialect)};
+        }
         case ChangeKind::DropTable: {
             const legacy::LegacyTable table = legacy::ParseLegacyTable(*change.dropped);
             std::vector<std::string> sql;

@@ -269,9 +269,9 @@ INSTANTIATE_TEST_SUITE_P(
     Versions, OtherMajor,
     ::testing::Values(
         MajorCase{
-            "CommonOlder", Module::Common, "36.140",
-            "The Common tables are at legacy version 36.140; the oldest legacy version this program can "
-            "bring up to date is 37.0"},
+            "CommonOlder", Module::Common, "15.140",
+            "The Common tables are at legacy version 15.140; the oldest legacy version this program can "
+            "bring up to date is 16.0"},
         MajorCase{
             "CommonNewer", Module::Common, "62.0",
             "The Common tables are at legacy version '62.0', which this program does not know; its last "
