@@ -106,6 +106,51 @@ constexpr std::string_view kSubtypeKeys[] = {
 
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    steps.push_back(StepText(8).Add("T_TRNK_PERS", "EMAIL").Done());
+    steps.push_back(StepText(9)
+                        .Add("T_TRNK_TOOL_NO", "DISPOSABLE, NUM_CYCLES, ORIENTATION")
+                        .Add("T_TRNK_JOB", "COMPLETED")
+                        .Done());
+    steps.push_back(
+        StepText(10)
+            .Add("T_TRNK_STATUS", "INTERNALFLAG")
+            .Sql("UPDATE T_TRNK_STATUS SET PTYPE_ID = 44 WHERE STATUS_ID IN(4, 5, 9, 10, 13)")
+            .Sql("UPDATE T_TRNK_STATUS SET INTERNALFLAG = 1 WHERE STATUS_ID IN(16, 17, 32, 33)")
+            .Sql("UPDATE T_TRNK_STATUS SET INTERNALFLAG = 0 WHERE STATUS_ID IN(1, 2, 3, 7, 8, 11, 12, 14, "
+                 "15, 18, 29)")
+            .Done());
+    StepText machineEvents(11);
+    machineEvents.Add("T_TRNK_MACHINES",
+                      "DOWN_TIME_ID, SETUP_TIME_ID, CYCLE_TIME_ID, LOGON_TIME_ID, JOB_TIME_ID");
+    for (const char* key :
+         {"FK_MACHINES_DT", "FK_MACHINES_ST", "FK_MACHINES_CT", "FK_MACHINES_LT", "FK_MACHINES_JT"})
+        machineEvents.Key("T_TRNK_MACHINES", key);
+    steps.push_back(machineEvents.Done());
+    steps.push_back(
+        StepText(12)
+            .Add("T_TRNK_MACHINES", "PERS_DOWN_TIME_ID")
+            .Key("T_TRNK_MACHINES", "FK_MACHINES_PDT")
+            .Sql("UPDATE T_TRNK_COMMANDS SET COMMAND_NAME = 'Machine Down Time'  where COMMAND_ID = 8")
+            .Sql("UPDATE T_TRNK_MACHINES SET STATUS_ID = 34")
+            .Done());
+    steps.push_back(
+        StepText(13)
+            .Add("T_TRNK_SHIFT_HISTORY", "IS_MANUAL")
+            .Sql("UPDATE T_TRNK_PARTTYPE SET PARTTYPE_NUMBER = (10 * PARTTYPE_ID) WHERE PARTTYPE_NUMBER IS "
+                 "NULL")
+            .Done());
+    steps.push_back(StepText(14)
+                        .DropKey("T_TRNK_PERS", "FK_PERS_SHIFT (SHIFT_ID -> T_TRNK_SHIFT)")
+                        .Key("T_TRNK_PERS", "FK_PERS_SHIFT")
+                        .Done());
+    steps.push_back(StepText(15)
+                        .Add("T_TRNK_CUSTOMER", "CUSTOMER_NUMBER")
+                        .Add("T_TRNK_VENDOR", "VENDOR_NUMBER")
+                        .Add("T_TRNK_PART",
+                             "RD1, RD2, RD3, RD4, RD5, RD6, RD7, RD8, RD9, RD10, RD11, RD12, RD13, RD14, "
+                             "RD15, RD16, RD17, RD18, RD19, RD20, RD21, RD22, RD23, RD24, RD25, RD26, RD27, "
+                             "RD28, RD29, RD30, RD31, RD32")
+                        .Done());
     steps.push_back(StepText(16)
                         .Create("T_TRNK_CUTTERTYPE")
                         .Create("T_TRNK_CUTTER_NO")

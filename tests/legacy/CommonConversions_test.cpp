@@ -76,6 +76,24 @@ class Conversion : public testing::SharedStateTest {
     db::Dialect dialect_ = db::Dialect::Access;
 };
 
+// 10 flags the statuses, 12 renames command 8 and idles the machines, 13 numbers the part types.
+TEST_F(Conversion, Steps10To13SetTheirReferenceValues) {
+    Upgrade(
+        10,
+        {"INSERT INTO T_TRNK_MACHINES (MACHINE_ID, MACHINE_NAME, STATUS_ID) VALUES (1, 'Lathe', 1)",
+         "INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_ID, PARTTYPE_NAME) VALUES (3, 'Castings')",
+         "INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_ID, PARTTYPE_NAME, PARTTYPE_NUMBER) VALUES (4, 'Bar', 'B')",
+         "UPDATE T_TRNK_STATUS SET PTYPE_ID = 1 WHERE STATUS_ID = 4"});
+    ExpectAll({{"select PTYPE_ID from T_TRNK_STATUS where STATUS_ID = 4", "44"},
+               {"select INTERNALFLAG from T_TRNK_STATUS where STATUS_ID = 16", "1"},
+               {"select INTERNALFLAG from T_TRNK_STATUS where STATUS_ID = 29", "0"},
+               {"select STATUS_ID from T_TRNK_MACHINES where MACHINE_ID = 1", "34"},
+               {"select PARTTYPE_NUMBER from T_TRNK_PARTTYPE where PARTTYPE_ID = 3", "30"},
+               {"select PARTTYPE_NUMBER from T_TRNK_PARTTYPE where PARTTYPE_ID = 4", "B"}});
+    // The minor matches, so the command table keeps what step 12 wrote.
+    EXPECT_EQ(Scalar("select COMMAND_NAME from T_TRNK_COMMANDS where COMMAND_ID = 8"), "Machine Down Time");
+}
+
 // 17 marks the Gage and Tool rows, 26 and 33 set the new flags, 34 moves the number formats of the
 // Gage and Tool rows into their own table, 54 names their fields.
 TEST_F(Conversion, Steps17To34MarkTheProductRowsAndMoveTheirNumberFormats) {

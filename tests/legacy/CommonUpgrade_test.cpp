@@ -93,7 +93,8 @@ TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, UpgradedSchema,
-    ::testing::Values(StartCase{db::Dialect::Access, 16}, StartCase{db::Dialect::Oracle, 16},
+    ::testing::Values(StartCase{db::Dialect::Access, 8}, StartCase{db::Dialect::Oracle, 8},
+                      StartCase{db::Dialect::Access, 16}, StartCase{db::Dialect::Oracle, 16},
                       StartCase{db::Dialect::Access, 30}, StartCase{db::Dialect::Oracle, 31},
                       StartCase{db::Dialect::Access, 37}, StartCase{db::Dialect::Oracle, 37},
                       StartCase{db::Dialect::Access, 40}, StartCase{db::Dialect::Access, 41},
@@ -214,9 +215,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The Common tables are at legacy version 43.9; the oldest legacy version this program can bring "
             "up to date is 44.0"},
         RefusedCase{
-            "OlderThanAnyHeldStep", db::Dialect::Access, "15.3",
-            "The Common tables are at legacy version 15.3; the oldest legacy version this program can bring "
-            "up to date is 16.0"}),
+            "OlderThanAnyHeldStep", db::Dialect::Access, "7.3",
+            "The Common tables are at legacy version 7.3; the oldest legacy version this program can bring "
+            "up to date is 8.0"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // ---- per-step commit and resume ---------------------------------------------------------------
