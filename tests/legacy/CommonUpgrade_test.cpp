@@ -68,9 +68,9 @@ struct StartCase {
     int major;
 };
 
-class UpgradedSchema : public CommonUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
+class SlowUpgradedSchema : public CommonUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
 
-TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
+TEST_P(SlowUpgradedSchema, EqualsTheSchemaOfCreatedTables) {
     const StartCase c = GetParam();
     testing::SharedDatabase created;
     testing::CopyCreatedDatabase(created, c.dialect, testing::Created::Common);
@@ -92,7 +92,7 @@ TEST_P(UpgradedSchema, EqualsTheSchemaOfCreatedTables) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Starts, UpgradedSchema,
+    Starts, SlowUpgradedSchema,
     ::testing::Values(StartCase{db::Dialect::Access, 8}, StartCase{db::Dialect::Oracle, 8},
                       StartCase{db::Dialect::Access, 16}, StartCase{db::Dialect::Oracle, 16},
                       StartCase{db::Dialect::Access, 30}, StartCase{db::Dialect::Oracle, 31},
