@@ -10,6 +10,8 @@
 #include "OldCommonDatabases.h"
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/TableCreators.h"
+#include "legacy/catalog/LegacyCreateAll.h"
+#include "tmigration/CDatabaseMigrationObj.h"
 #include "ui/RecordingRenderer.h"
 
 namespace tmigration::legacy {
@@ -279,6 +281,55 @@ INSTANTIATE_TEST_SUITE_P(Dialects, StepCommit,
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
                              return CaseName(info.param);
                          });
+
+// ---- a plant at an old Common version, migrated end to end -----------------------------------
+
+struct PlantCase {
+    db::Dialect dialect;
+    int major;
+    bool (CDatabaseMigrationObj::*entry)(std::string, std::string&);
+    const char* provider;
+};
+
+class SlowOldCommonPlant : public CommonUpgradeTest, public ::testing::WithParamInterface<PlantCase> {};
+
+// The Common tables at the old version with a part family and a job in the old forms; the Gage,
+// Tool and Traveler tables are created by their creators on the way.
+TEST_P(SlowOldCommonPlant, MigratesEndToEnd) {
+    const PlantCase c = GetParam();
+    StartAt(c.dialect, c.major, "20");
+    database.Run({
+        "INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Castings')",
+        "INSERT INTO T_TRNK_PART (PART_NUMBER, PARTTYPE_ID, REVISION) VALUES ('P-1', 1, 1)",
+        "INSERT INTO T_TRNK_PART (PART_NUMBER, PARTTYPE_ID, REVISION) VALUES ('P-1', 1, 2)",
+        "UPDATE T_TRNK_PART SET FAMILY_ID = 1",
+        // Jobs have a status from major 30 on; older ones get theirs from the minor fixes.
+        c.major >= 30 ? "INSERT INTO T_TRNK_JOB (JOB_NUMBER, PART_ID, STATUS_ID) VALUES ('J-1', 1, 73)"
+                      : "INSERT INTO T_TRNK_JOB (JOB_NUMBER, PART_ID) VALUES ('J-1', 1)",
+    });
+    // The machine data tables, which no creator of this program makes from nothing.
+    database.Run(LegacyStatements(Module::MDC, c.dialect));
+    core::gConnectionSlot().reset();
+    std::string strError;
+    {
+        CDatabaseMigrationObj object;
+        const std::string connection =
+            std::string("Provider=") + c.provider + ";Data Source=" + database.Path() + ";";
+        ASSERT_TRUE((object.*c.entry)(connection, strError)) << strError;
+    }
+    EXPECT_EQ(database.Scalar("select count(*) from T_SFC_PART", c.dialect), "1");
+    EXPECT_EQ(database.Scalar("select count(*) from T_SFC_JOB", c.dialect), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plants, SlowOldCommonPlant,
+    ::testing::Values(PlantCase{db::Dialect::Access, 16, &CDatabaseMigrationObj::MigrateAccess,
+                                "Microsoft.Jet.OLEDB.4.0"},
+                      PlantCase{db::Dialect::Oracle, 37, &CDatabaseMigrationObj::MigrateOracle, "SQLite"},
+                      PlantCase{db::Dialect::SqlServer, 44, &CDatabaseMigrationObj::MigrateSQL, "SQLite"}),
+    [](const ::testing::TestParamInfo<PlantCase>& info) {
+        return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+    });
 
 }  // namespace
 }  // namespace tmigration::legacy
