@@ -89,7 +89,10 @@ bool UpgradeMajorVersions(db::Dialect dialect, const LegacyVersion& program, con
                                                  ? FindCommonMajorStep(from)
                                                  : nullptr;
                 if (majorStep == nullptr)
-                    FailUnknownMajor(step, Module::Common, major + "." + database.minor,
+                    FailUnknownMajor(step, Module::Common,
+                                     database.minor.empty() && major == database.major
+                                         ? major
+                                         : major + "." + database.minor,
                                      OldestCommonMajor(dialect));
                 step.BeginTrans();
                 RunMajorStep(step, *majorStep, dialect);

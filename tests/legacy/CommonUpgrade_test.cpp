@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Common version is 61.132"},
         RefusedCase{
             "NoPoint", db::Dialect::Access, "abc",
-            "The Common tables are at legacy version 'abc.', which this program does not know; its last "
+            "The Common tables are at legacy version 'abc', which this program does not know; its last "
             "Common version is 61.132"},
         RefusedCase{
             "SqlServerBelow44", db::Dialect::SqlServer, "43.9",
