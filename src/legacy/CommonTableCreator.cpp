@@ -1,5 +1,8 @@
 // The Common module: its tables carry the version rows of every module and the reference rows
 // the other modules point to, so it is created, and refreshed, first.
+#include "legacy/CommonTableCreator.h"
+
+#include "legacy/CommonMajorSteps.h"
 #include "legacy/CreateLegacyTables.h"
 #include "legacy/ModuleSetups.h"
 #include "legacy/seeds/ReferenceFillers.h"
@@ -70,9 +73,44 @@ void CommonMinorPass(core::Step& step, db::Dialect dialect, std::int32_t databas
 
 }  // namespace
 
+bool UpgradeMajorVersions(db::Dialect dialect, const LegacyVersion& program, const LegacyVersion& database,
+                          std::string& strError) {
+    return core::RunStep(
+        {"Updating the Common Portion of the Database...", ""}, strError, [&](core::Step& step) {
+            const double target = util::Val(program.major);
+            const std::int16_t total = util::CInt(target - util::Val(database.major));
+            std::string major = database.major;
+            std::int16_t completed = 0;
+            while (util::Val(major) != target) {
+                // A major that is not a whole number, newer than the program's or older than the oldest
+                // step of the dialect selects no step.
+                const int from = static_cast<int>(util::Val(major));
+                const MajorStep* majorStep = IsWholeNumber(major) && from >= OldestCommonMajor(dialect)
+                                                 ? FindCommonMajorStep(from)
+                                                 : nullptr;
+                if (majorStep == nullptr)
+                    FailUnknownMajor(step, Module::Common,
+                                     database.minor.empty() && major == database.major
+                                         ? major
+                                         : major + "." + database.minor,
+                                     OldestCommonMajor(dialect));
+                step.BeginTrans();
+                RunMajorStep(step, *majorStep, dialect);
+                major = std::to_string(from + 1);
+                db::Recordset& common = step.OpenClient("select * from T_TRNK_COMMON  where APP_ID = 0");
+                common.Set("RESERVED0", db::Value(major + "." + database.minor));
+                common.Update();
+                step.Close(common);
+                step.CommitTrans();
+                ++completed;
+                step.ShowProgress(completed, total);
+            }
+        });
+}
+
 const ModuleSetup& CommonSetup() {
     static const ModuleSetup setup{Module::Common, "select * from T_TRNK_PTYPE", CreateCommon,
-                                   CommonMinorPass};
+                                   CommonMinorPass, UpgradeMajorVersions};
     return setup;
 }
 

@@ -20,26 +20,24 @@ std::string ReadModuleVersion(core::Step& step, Module module) {
     return stored.IsNull() ? std::string() : stored.AsText();
 }
 
+}  // namespace
+
 bool IsWholeNumber(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Only databases at the module's last major version are brought up to date here; the upgrade
-// from an older major is a chain of version steps of its own.
-[[noreturn]] void FailOtherMajor(core::Step& step, Module module, const std::string& found) {
+void FailUnknownMajor(core::Step& step, Module module, const std::string& found, int oldestMajor) {
     const std::string name(ModuleName(module));
     const LegacyVersion program = SplitLegacyVersion(ModuleProgramVersion(module));
     const LegacyVersion database = SplitLegacyVersion(found);
     if (IsWholeNumber(database.major) && util::Val(database.major) < util::Val(program.major))
         step.FailWithText("The " + name + " tables are at legacy version " + found +
                           "; the oldest legacy version this program can bring up to date is " +
-                          program.major + ".0");
+                          std::to_string(oldestMajor) + ".0");
     step.FailWithText("The " + name + " tables are at legacy version '" + found +
                       "', which this program does not know; its last " + name + " version is " +
                       std::string(ModuleProgramVersion(module)));
 }
-
-}  // namespace
 
 LegacyVersion SplitLegacyVersion(std::string_view text) {
     const auto point = text.find('.');
@@ -136,12 +134,20 @@ bool SetupModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::str
 }
 
 bool UpgradeModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError) {
-    return core::RunStep({"", ""}, strError, [&](core::Step& step) {
+    const LegacyVersion program = SplitLegacyVersion(ModuleProgramVersion(setup.module));
+    LegacyVersion database;
+    const bool read = core::RunStep({"", ""}, strError, [&](core::Step& step) {
         const std::string found = ReadModuleVersion(step, setup.module);
-        const LegacyVersion database = SplitLegacyVersion(found);
-        const LegacyVersion program = SplitLegacyVersion(ModuleProgramVersion(setup.module));
-        if (database.major != program.major) FailOtherMajor(step, setup.module, found);
-        if (database.minor == program.minor) return;
+        database = SplitLegacyVersion(found);
+        if (database.major != program.major && setup.majorUpgrade == nullptr)
+            FailUnknownMajor(step, setup.module, found, static_cast<int>(util::Val(program.major)));
+    });
+    if (!read) return false;
+    if (database.major != program.major && !setup.majorUpgrade(dialect, program, database, strError))
+        return false;
+    // The minor fixes go by the minor the database came with; the major steps leave it as it was.
+    if (database.minor == program.minor) return true;
+    return core::RunStep({"", ""}, strError, [&](core::Step& step) {
         step.BeginTrans();
         setup.minorPass(step, dialect, util::CLng(util::Val(database.minor)));
         step.CommitTrans();

@@ -1,8 +1,9 @@
 // What every module's table creator shares: the existence probe, the version row of the module in
 // T_TRNK_COMMON, and SetupDatabase itself. A module whose tables are missing is created from
-// nothing in one transaction (tables, reference rows, version); a module at its last major version
-// gets the reference refresh and minor fixes of its minor version in one transaction; a database
-// at another major version fails with a message naming the version found.
+// nothing in one transaction (tables, reference rows, version); a module at an older major version
+// is brought to the last major step by step by the module's major upgrade, when it has one (a module
+// without one fails with a message naming the version found); then a module at an older minor
+// version gets the reference refresh and minor fixes of that minor version in one transaction.
 #pragma once
 
 #include <cstdint>
@@ -61,7 +62,18 @@ struct ModuleSetup {
     bool (*create)(db::Dialect dialect, std::string& strError);
     // Runs inside the minor transaction opened by `step`; fails through the step.
     void (*minorPass)(core::Step& step, db::Dialect dialect, std::int32_t databaseMinor);
+    // Brings the tables from the database's major to the program's, each major step committed on its
+    // own; null when the module knows no older major.
+    bool (*majorUpgrade)(db::Dialect dialect, const LegacyVersion& program, const LegacyVersion& database,
+                         std::string& strError) = nullptr;
 };
+
+// Ends `step` for a database major the module cannot start from: newer than the program's, not a
+// whole number, or older than `oldestMajor`.
+[[noreturn]] void FailUnknownMajor(core::Step& step, Module module, const std::string& found,
+                                   int oldestMajor);
+// True for a text of decimal digits only.
+bool IsWholeNumber(const std::string& text);
 
 bool SetupModuleDatabase(const ModuleSetup& setup, db::Dialect dialect, std::string& strError);
 // The path for tables that exist: the version check and, at an older minor version, the minor pass.

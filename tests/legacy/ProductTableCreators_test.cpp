@@ -268,10 +268,9 @@ TEST_P(OtherMajor, FailsNamingTheVersionFoundAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Versions, OtherMajor,
     ::testing::Values(
-        MajorCase{
-            "CommonOlder", Module::Common, "60.140",
-            "The Common tables are at legacy version 60.140; the oldest legacy version this program can "
-            "bring up to date is 61.0"},
+        MajorCase{"CommonOlder", Module::Common, "7.140",
+                  "The Common tables are at legacy version 7.140; the oldest legacy version this program can "
+                  "bring up to date is 8.0"},
         MajorCase{
             "CommonNewer", Module::Common, "62.0",
             "The Common tables are at legacy version '62.0', which this program does not know; its last "
