@@ -85,6 +85,28 @@ TEST_F(CribPlantOnAccess, TransfersReportTheRowsReadAndWrittenAndTheOverallBarRi
     EXPECT_EQ(core::frmProgress().LastOverallPercentShown(), 96);
 }
 
+// The joined type queries, the key written back to each subtype, and the vendor entries' row set,
+// in the texts the database receives.
+TEST_F(CribPlantOnAccess, JoinedTypesWriteTheirKeysBackToTheSubtypesWithAStatement) {
+    plant.Sent().clear();
+    std::string strError;
+    ASSERT_TRUE(RunTransfer("MigrateToolTypes", db::Dialect::Access, strError)) << strError;
+    EXPECT_THAT(
+        plant.Sent(),
+        ElementsAre("select T_TRNK_TOOL_TYPE.TOOL_TYPE,  T_TRNK_TOOL_TYPE.DETAILS AS TT_NOTES, "
+                    "T_TRNK_TOOL_SUBTYPE.TOOL_SUBTYPE_NAME,  T_TRNK_TOOL_SUBTYPE.DETAILS AS TST_NOTES, "
+                    "T_TRNK_TOOL_SUBTYPE.TOOL_SUBTYPE_ID  from T_TRNK_TOOL_TYPE, T_TRNK_TOOL_SUBTYPE  where "
+                    "T_TRNK_TOOL_SUBTYPE.TOOL_TYPE_ID = T_TRNK_TOOL_TYPE.TOOL_TYPE_ID ",
+                    "select * from T_SFC_TOOL_TYPE",
+                    "UPDATE T_TRNK_TOOL_SUBTYPE  SET SFC_ID = 1 where TOOL_SUBTYPE_ID = 1",
+                    "UPDATE T_TRNK_TOOL_SUBTYPE  SET SFC_ID = 2 where TOOL_SUBTYPE_ID = 2",
+                    "UPDATE T_TRNK_TOOL_SUBTYPE  SET SFC_ID = 3 where TOOL_SUBTYPE_ID = 3",
+                    "UPDATE T_TRNK_TOOL_SUBTYPE  SET SFC_ID = 4 where TOOL_SUBTYPE_ID = 4"));
+    plant.Sent().clear();
+    ASSERT_TRUE(RunTransfer("MigrateCutterNumbers", db::Dialect::Access, strError)) << strError;
+    EXPECT_THAT(plant.Sent(), Contains("select * from T_SFC_VENDOR_INFO  where TABLE_CODE = 14"));
+}
+
 // A fault planted in the plant, and where the migration then stops.
 struct CribFault {
     const char* name;
@@ -180,6 +202,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {"1|1"},
                   "T_SFC_CUTTER_NO_PER_OP"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A signoff whose operation points at no operation per traveler cannot build its text.
+TEST_F(CribPlantOnAccess, SignoffOfAMissingTravelerOperationFailsWhenItsTextIsBuilt) {
+    std::string strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    plant.Database().Run(
+        {"DELETE FROM T_SFC_FAS", "UPDATE T_TRNK_OPSPERTRAV SET SFC_ID = 99 WHERE OPSPERTRAV_ID = 3"});
+    EXPECT_FALSE(RunTransfer("MigrateFirstArticleSignoffs", db::Dialect::Access, strError));
+    EXPECT_EQ(strError,
+              "Migrating First Article Signoffs: Either BOF or EOF is True, or the current record has been "
+              "deleted. "
+              "Requested operation requires a current record.");
+    EXPECT_THAT(plant.Rows("select FAS_ID, OP_PER_TRAV_ID from T_SFC_FAS"), ElementsAre("3|3"));
+}
 
 // The signoff text ends with the alternate line only when the traveler has one above 0.
 TEST_F(CribPlantOnAccess, SignoffTextNamesTheAlternateLineOnlyAboveZero) {

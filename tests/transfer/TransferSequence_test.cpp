@@ -150,8 +150,10 @@ TEST(TransferSequence, BuiltTransfersAreTheOrganisationCribAndTravelerTransfers)
                                                   "MigratePartTypeReferenceDimensions",
                                                   "MigratePartReferenceDimensions"}));
     EXPECT_EQ(UnbuiltTransfers().size(), 107u - built.size());
-    const BuiltTransfer later{"MigrateShiftSummaries",
-                              [](core::Step&, db::Dialect) { return TransferCounts{}; }};
+    // One more transfer handed in from outside counts as built.
+    const auto unbuilt = UnbuiltTransfers();
+    ASSERT_FALSE(unbuilt.empty());
+    const BuiltTransfer later{unbuilt.front(), [](core::Step&, db::Dialect) { return TransferCounts{}; }};
     EXPECT_EQ(UnbuiltTransfers({later}).size(), 107u - built.size() - 1);
 }
 
