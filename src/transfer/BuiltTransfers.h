@@ -28,6 +28,18 @@ TransferBody Declared(Transfer transfer);
 // parts, operations and codes, jobs, events and user groups.
 const std::vector<BuiltTransfer>& OrganisationTransfers();
 
+// The catalog of the tool and gage cribs: types and numbers with their vendor entries, dimensions,
+// references, crib stock, purchase orders and their lines.
+const std::vector<BuiltTransfer>& ToolingTransfers();
+
+// The serialised assets of the cribs: gages, tools and kits with their calibration and rework
+// records, IRRs and kit components.
+const std::vector<BuiltTransfer>& AssetTransfers();
+
+// Travelers with their revision chains, customers, operations, first article signoffs and the
+// references of each operation, and the reference dimensions of part types and parts.
+const std::vector<BuiltTransfer>& TravelerTransfers();
+
 // Every transfer this layer builds.
 const std::vector<BuiltTransfer>& BuiltTransfers();
 

@@ -206,11 +206,51 @@ const Feature kRealPlant[] = {
     Feature{"machine events of their event's machine",
             "select COUNT(*) from T_TRNK_MACHINE_EVENTS m, T_TRNK_EVENTS e where m.EVENT_ID = e.EVENT_ID "
             "and m.MACHINE_ID = e.MACHINE_ID"},
+    Feature{
+        "catalog numbers with all three vendor slots",
+        "select (select COUNT(*) from T_TRNK_CUTTER_NO where VENDOR1_ID is not null and VENDOR2_ID is not "
+        "null and VENDOR3_ID is not null) + (select COUNT(*) from T_TRNK_INSERT_NO where VENDOR1_ID is not "
+        "null and VENDOR2_ID is not null and VENDOR3_ID is not null) from T_TRNK_COMMON where APP_ID = 0",
+        1},
+    Feature{"catalog numbers without a vendor",
+            "select COUNT(*) from T_TRNK_TOOL_NO where VENDOR1_ID is null and VENDOR2_ID is null and "
+            "VENDOR3_ID is null",
+            1},
+    Feature{"units ids outside the translated ones",
+            "select COUNT(*) from T_TRNK_CUTTER_NO where UNITS_ID = 3297", 1},
+    Feature{"dimension units by a name not in the list",
+            "select COUNT(*) from T_TRNK_CAL_SET where UNITS in ('INCH', 'Volt')", 1},
+    Feature{"gages in a status without a new code",
+            "select COUNT(*) from T_TRNK_GAUGES where STATUS_ID in (3, 17, 29, 33, 40, 44)", 1},
+    Feature{
+        "travelers at the end of a chain of four revisions",
+        "select COUNT(*) from T_TRNK_TRAVELER a, T_TRNK_TRAVELER b, T_TRNK_TRAVELER c where a.PREV_REV_ID = "
+        "b.TRAVELER_ID and b.PREV_REV_ID = c.TRAVELER_ID and c.PREV_REV_ID is not null and a.NEXT_REV_ID is "
+        "null",
+        1},
+    Feature{"kit components that are tools", "select COUNT(*) from T_TRNK_KIT_COMPONENT where TABLE_ID = 169",
+            1},
+    Feature{"IRRs repaired by a vendor", "select COUNT(*) from T_TRNK_IRR where REWORK_TABLE_ID = 95", 1},
 };
 
 // Values the transfers cannot convert, or rows no real plant has: each query counts rows that must not
 // exist.
 const Feature kNeverInAPlant[] = {
+    Feature{
+        "Null or one-character serial numbers",
+        "select (select COUNT(*) from T_TRNK_GAUGES where SERIAL_NO is null or LENGTH(SERIAL_NO) < 2) + "
+        "(select COUNT(*) from T_TRNK_TOOLS where SERIAL_NO is null or LENGTH(SERIAL_NO) < 2) + (select "
+        "COUNT(*) from T_TRNK_KIT where SERIAL_NO is null or LENGTH(SERIAL_NO) < 2) from T_TRNK_COMMON where "
+        "APP_ID = 0"},
+    Feature{"Null revision or type of a traveler",
+            "select COUNT(*) from T_TRNK_TRAVELER where REV is null or TRAV_TYPE is null"},
+    Feature{"Null type of a calibration or rework dimension",
+            "select (select COUNT(*) from T_TRNK_GAUGE_CAL_DIM where DIM_TYPE_ID is null) + (select COUNT(*) "
+            "from T_TRNK_TOOL_CAL_DIM where DIM_TYPE_ID is null) from T_TRNK_COMMON where APP_ID = 0"},
+    Feature{
+        "revision chains that do not meet in both directions",
+        "select COUNT(*) from T_TRNK_TRAVELER a, T_TRNK_TRAVELER b where a.NEXT_REV_ID = b.TRAVELER_ID and "
+        "(b.PREV_REV_ID is null or b.PREV_REV_ID <> a.TRAVELER_ID)"},
     Feature{"Null swing flag of an interval", "select COUNT(*) from T_TRNK_INTERVAL where IS_SWING is null"},
     Feature{"Null swing flag of a shift", "select COUNT(*) from T_TRNK_SHIFT where IS_SWING is null"},
     Feature{"Null part revision", "select COUNT(*) from T_TRNK_PART where REVISION is null"},
@@ -273,11 +313,12 @@ TEST(SamplePlant, RowsGrowLinearlyWithTheScaleInEveryGrowingTable) {
         thousand(sample::SamplePlantTables(), 1000, 1);
     const std::int64_t step = two.TotalRows() - one.TotalRows();
     EXPECT_EQ(thousand.TotalRows() - one.TotalRows(), 999 * step);
-    EXPECT_GT(step, 900);
-    EXPECT_LT(step, 1300);
-    EXPECT_GT(thousand.TotalRows(), 900000);
-    EXPECT_LT(thousand.TotalRows(), 1300000);
-    for (const std::string table : {"T_TRNK_PERS", "T_TRNK_JOB", "T_TRNK_EVENTS", "T_TRNK_COMMANDS"})
+    EXPECT_GT(step, 2000);
+    EXPECT_LT(step, 3000);
+    EXPECT_GT(thousand.TotalRows(), 2000000);
+    EXPECT_LT(thousand.TotalRows(), 3000000);
+    for (const std::string table : {"T_TRNK_PERS", "T_TRNK_JOB", "T_TRNK_EVENTS", "T_TRNK_COMMANDS",
+                                    "T_TRNK_GAUGES", "T_TRNK_TRAVELER"})
         EXPECT_GT(two.Rows(table), one.Rows(table)) << table;
 }
 

@@ -71,6 +71,9 @@ struct TableSpec {
     RowCount rows;
     std::vector<ColumnSpec> columns;  // columns not named stay Null; the key is the row number
     SeedRows seed = {};               // rows 1..seed.block, when block > 0
+    // Statements run once the table's rows are written: links a row cannot name before the rows
+    // it points at exist (a revision's pointer to the next one).
+    std::function<std::vector<std::string>(const Plan&)> finish = {};
 };
 
 // The tables of one plant at one scale and seed: row counts, and every cell on demand.

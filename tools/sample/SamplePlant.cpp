@@ -97,6 +97,8 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
                     sinceCommit = 0;
                 }
             }
+            if (table->finish)
+                for (const std::string& sql : table->finish(plan)) connection.Execute(sql);
             result.rows += rows;
             if (rows > 0) ++result.tables;
             if (progress) progress(name, rows);

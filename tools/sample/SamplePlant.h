@@ -1,6 +1,6 @@
 // The sample plant: a legacy plant at the last legacy version, with synthetic but realistic rows in every
-// legacy table the organisation and reference transfers read. Deterministic for a seed; its rows grow
-// linearly with the scale (scale 1 about a thousand rows besides the reserved reference blocks).
+// legacy table the organisation, crib and traveler transfers read. Deterministic for a seed; its rows grow
+// linearly with the scale (scale 1 about two and a half thousand rows besides the reserved reference blocks).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,8 @@ namespace tmigration::sample {
 
 // The plant's tables, parents before children.
 std::span<const TableSpec> SamplePlantTables();
+// Of those, the tool and gage cribs and the travelers.
+std::vector<TableSpec> SampleAssetTables();
 
 struct SampleResult {
     std::int64_t rows = 0;   // legacy rows written

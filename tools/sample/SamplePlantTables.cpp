@@ -1,6 +1,7 @@
 // The sample plant: every legacy table the organisation and reference transfers read, declared as a row
-// count and column generators, parents before children. Scale 1 is a small plant of about a thousand
-// rows besides the reserved reference blocks; each unit of scale adds as many again.
+// count and column generators, parents before children, followed by the cribs and travelers of
+// SampleAssetTables. Scale 1 is a small plant of about two and a half thousand rows besides the reserved
+// reference blocks; each unit of scale adds as many again.
 #include "legacy/seeds/ReferenceRows.h"
 #include "sample/SampleColumns.h"
 #include "sample/SamplePlant.h"
@@ -495,7 +496,11 @@ std::vector<TableSpec> Declare() {
 }  // namespace
 
 std::span<const TableSpec> SamplePlantTables() {
-    static const std::vector<TableSpec> tables = Declare();
+    static const std::vector<TableSpec> tables = [] {
+        std::vector<TableSpec> all = Declare();
+        for (TableSpec& table : SampleAssetTables()) all.push_back(std::move(table));
+        return all;
+    }();
     return tables;
 }
 
