@@ -13,7 +13,7 @@ TransferBody Declared(Transfer transfer) {
 const std::vector<BuiltTransfer>& BuiltTransfers() {
     static const std::vector<BuiltTransfer> all = [] {
         std::vector<BuiltTransfer> transfers;
-        for (const auto* group : {&OrganisationTransfers()})
+        for (const auto* group : {&OrganisationTransfers(), &HistoryTransfers(), &SecurityTransfers()})
             transfers.insert(transfers.end(), group->begin(), group->end());
         return transfers;
     }();

@@ -28,6 +28,12 @@ TransferBody Declared(Transfer transfer);
 // parts, operations and codes, jobs, events and user groups.
 const std::vector<BuiltTransfer>& OrganisationTransfers();
 
+// History, cutter and insert history, maintenance history, attachments, format strings, options.
+const std::vector<BuiltTransfer>& HistoryTransfers();
+
+// Security objects, SIDs, administrator and user permissions.
+const std::vector<BuiltTransfer>& SecurityTransfers();
+
 // Every transfer this layer builds.
 const std::vector<BuiltTransfer>& BuiltTransfers();
 

@@ -9,6 +9,7 @@
 #include "db/Recordset.h"
 #include "legacy/ModuleSetups.h"
 #include "legacy/catalog/LegacyCreateAll.h"
+#include "legacy/seeds/ReferenceFillers.h"
 #include "sample/SampleMachineData.h"
 
 namespace tmigration::sample {
@@ -52,6 +53,16 @@ void InstallLegacySuite(db::Connection& connection) {
              {&legacy::CommonSetup(), &legacy::GageSetup(), &legacy::ToolSetup(), &legacy::TravelerSetup()})
             if (!legacy::SetupModuleDatabase(*setup, connection.GetDialect(), strError))
                 throw db::DbError(strError);
+        // The machine-data product's security objects and its administrators' rights, as its
+        // installation leaves them.
+        connection.BeginTrans();
+        const bool secured = legacy::FillProductSecurityObjects(legacy::Module::MDC, strError) &&
+                             legacy::InitProductAdminGroup(legacy::Module::MDC, strError);
+        if (!secured) {
+            connection.RollbackTrans();
+            throw db::DbError(strError);
+        }
+        connection.CommitTrans();
     }
     connection.BeginTrans();
     try {
@@ -75,7 +86,7 @@ std::int64_t InstalledRows(const TableSpec& table) {
         "T_TRNK_COMMANDS", "T_TRNK_DOWNTIME", "T_TRNK_SCRAP_CODE", "T_TRNK_SID"};
     for (std::string_view name : kInstalled)
         if (name == table.table) return table.rows.fixed;
-    return 0;
+    return table.installedRows;
 }
 
 }  // namespace
@@ -102,7 +113,10 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
             if (name == "T_TRNK_SID")
                 connection.Execute("UPDATE T_TRNK_SID SET NEXT_SID = " +
                                    plan.ValueOf(name, "NEXT_SID", 1).AsText());
+            std::int64_t written = 0;
             for (std::int64_t row = InstalledRows(*table) + 1; row <= rows; ++row) {
+                if (table->absent && table->absent(row)) continue;
+                ++written;
                 plan.Values(*table, row, values);
                 session.InsertRow(name, columns, values);
                 if (++sinceCommit == kRowsPerCommit) {
@@ -111,9 +125,10 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
                     sinceCommit = 0;
                 }
             }
-            result.rows += rows;
-            if (rows > 0) ++result.tables;
-            if (progress) progress(name, rows);
+            const std::int64_t held = InstalledRows(*table) + written;
+            result.rows += held;
+            if (held > 0) ++result.tables;
+            if (progress) progress(name, held);
         }
         connection.CommitTrans();
     } catch (...) {

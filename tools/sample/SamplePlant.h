@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "db/Connection.h"
 #include "sample/SampleGenerator.h"
@@ -15,6 +16,9 @@ namespace tmigration::sample {
 
 // The plant's tables, parents before children.
 std::span<const TableSpec> SamplePlantTables();
+// History, attachments, number formats, options and permissions, written after the tables they
+// point at.
+std::vector<TableSpec> SampleHistoryTables();
 
 struct SampleResult {
     std::int64_t rows = 0;   // legacy rows written

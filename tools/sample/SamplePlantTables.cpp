@@ -491,7 +491,11 @@ std::vector<TableSpec> Declare() {
 }  // namespace
 
 std::span<const TableSpec> SamplePlantTables() {
-    static const std::vector<TableSpec> tables = Declare();
+    static const std::vector<TableSpec> tables = [] {
+        std::vector<TableSpec> all = Declare();
+        for (TableSpec& table : SampleHistoryTables()) all.push_back(std::move(table));
+        return all;
+    }();
     return tables;
 }
 
