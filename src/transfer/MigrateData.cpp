@@ -61,6 +61,14 @@ std::vector<std::string_view> UnbuiltTransfers(const std::vector<BuiltTransfer>&
     return names;
 }
 
+std::vector<SequenceRow> SequenceCoverage(const std::vector<BuiltTransfer>& more) {
+    const std::vector<BuiltTransfer>& own = BuiltTransfers();
+    std::vector<SequenceRow> rows;
+    for (const TransferEntry& entry : TransferSequence())
+        rows.push_back({&entry, BodyOf(entry.name, own, more) != nullptr});
+    return rows;
+}
+
 void SetTransferObserver(TransferObserver observer) {
     Observer() = std::move(observer);
 }

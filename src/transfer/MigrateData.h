@@ -28,6 +28,14 @@ bool RunTransfer(std::string_view name, db::Dialect databaseType, std::string& s
 // The names of the sequence that no transfer answers yet, in sequence order.
 std::vector<std::string_view> UnbuiltTransfers(const std::vector<BuiltTransfer>& more = {});
 
+// One row of the sequence table and whether a transfer is behind it.
+struct SequenceRow {
+    const TransferEntry* entry;
+    bool built;
+};
+// Every row of the sequence table, in order.
+std::vector<SequenceRow> SequenceCoverage(const std::vector<BuiltTransfer>& more = {});
+
 // Told after each transfer that succeeded, with what it read and wrote (the command line's counts).
 using TransferObserver = std::function<void(const TransferEntry& entry, const TransferCounts& counts)>;
 // Replaces the thread's observer; an empty one stops the reports.

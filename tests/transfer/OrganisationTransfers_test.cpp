@@ -65,7 +65,9 @@ TEST_F(HandMadePlant, EachTransferReportsTheLegacyRowsReadAndTheNewRowsWritten) 
     const bool ok = MigrateData(strError, db::Dialect::Access);
     SetTransferObserver({});
     ASSERT_TRUE(ok) << strError;
-    EXPECT_EQ(counts.size(), 26u);
+    EXPECT_EQ(counts.size(), 44u);
+    EXPECT_THAT(counts, Contains(Pair("MigrateSIDs", Pair(1, 2))));
+    EXPECT_THAT(counts, Contains(Pair("MigratePermissions", Pair(0, 0))));
     EXPECT_THAT(counts, Contains(Pair("MigrateLocations", Pair(4, 4))));
     EXPECT_THAT(counts, Contains(Pair("MigrateDowntimeCodes", Pair(4, 4))));
     EXPECT_THAT(counts, Contains(Pair("MigrateUsersPerUserGroups", Pair(6, 5))));

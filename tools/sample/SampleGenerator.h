@@ -91,6 +91,7 @@ class Plan {
     std::int64_t Rows(std::string_view table) const;
     // Whether the plant has the table at all.
     bool Has(std::string_view table) const { return info_.find(table) != info_.end(); }
+    // Rows of every table, without the absent ones.
     std::int64_t TotalRows() const;
 
     // The value of a column of a row, the same one the generator writes. The key column gives the row.

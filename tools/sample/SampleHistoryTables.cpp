@@ -110,14 +110,22 @@ ColumnGenerator OwnerTarget(std::string_view ownTable, std::string_view codeColu
                                      [&](const Owner& o) { return o.code == code; });
         const std::int64_t rows =
             it != std::end(owners) && !it->table.empty() && plan.Has(it->table) ? plan.Rows(it->table) : 0;
-        if (rows == 0 || cell.Percent(3)) return Value(static_cast<long long>(rows + cell.Between(1, 50)));
+        if (rows == 0 || cell.Percent(10)) return Value(static_cast<long long>(rows + cell.Between(1, 50)));
         return Value(static_cast<long long>(cell.Between(1, std::max<std::int64_t>(1, rows / spread))));
     };
 }
 
-// Ids never used: one row in nine, and every 37th hundred whole, so that some batches are empty.
-bool DeletedRow(std::int64_t row) {
-    return row % 9 == 4 || (row - 1) / 100 % 37 == 5;
+// History rows per unit of scale, and the ids of each such block never used: one in nine, and two
+// whole hundreds, so that some batches are empty. The same in every block keeps the plant's size
+// linear in the scale.
+constexpr std::int64_t kHistoryPerScale = 2500;
+bool DeletedHistory(std::int64_t row) {
+    const std::int64_t r = (row - 1) % kHistoryPerScale;
+    return r % 9 == 4 || r / 100 == 5 || r / 100 == 17;
+}
+constexpr std::int64_t kAttachmentsPerScale = 150;
+bool DeletedAttachment(std::int64_t row) {
+    return (row - 1) % kAttachmentsPerScale % 13 == 7;
 }
 
 // The administrators' rights the installation wrote: each product's group on each of its objects.
@@ -195,7 +203,7 @@ const std::vector<std::string> kDrawingWords = {"Drawing", "Setup sheet", "Work 
 std::vector<TableSpec> SampleHistoryTables() {
     std::vector<TableSpec> tables = {
         {"T_TRNK_HISTORY",
-         {0, 3000},
+         {0, kHistoryPerScale},
          {{"SUBTYPE_ID", OwnerCode(kHistoryOwners)},
           {"TARGET_ID", OwnerTarget("T_TRNK_HISTORY", "SUBTYPE_ID", kHistoryOwners)},
           {"ACTION_ID", OneOf({7, 8, 10, 13, 75, 233, 144, 146, 39, 181, 134, 36, 41, 42, 28, 29, 34, 104, 104, 65,
@@ -231,7 +239,7 @@ std::vector<TableSpec> SampleHistoryTables() {
          {0, 60},
          {{"FILEPATHNAME", Numbered("\\\\files\\plant docs\\O'Neil %06lld.pdf")}, {"PTYPE_ID", OneOf({56, 56, 57, 57, 58})}}},
         {"T_TRNK_MEDIADEST",
-         {0, 150},
+         {0, kAttachmentsPerScale},
          {{"MEDIASRC_ID", Ref("T_TRNK_MEDIASRC")},
           {"TABLE_ID", OwnerCode(kAttachmentOwners)},
           {"TARGET_ID", OwnerTarget("T_TRNK_MEDIADEST", "TABLE_ID", kAttachmentOwners, 4)},
@@ -275,8 +283,8 @@ std::vector<TableSpec> SampleHistoryTables() {
          {},
          InstalledRights()},
     };
-    tables[0].absent = DeletedRow;
-    tables[4].absent = [](std::int64_t row) { return row % 13 == 7; };
+    tables[0].absent = DeletedHistory;
+    tables[4].absent = DeletedAttachment;
     return tables;
 }
 
