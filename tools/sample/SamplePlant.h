@@ -1,6 +1,7 @@
 // The sample plant: a legacy plant at the last legacy version, with synthetic but realistic rows in every
-// legacy table the organisation and reference transfers read. Deterministic for a seed; its rows grow
-// linearly with the scale (scale 1 about a thousand rows besides the reserved reference blocks).
+// legacy table the organisation, reference, history and security transfers read. Deterministic for a
+// seed; its rows grow linearly with the scale (scale 1 about a thousand organisation rows and three
+// thousand of history, attachments and rights, besides the reserved reference blocks).
 #pragma once
 
 #include <cstdint>

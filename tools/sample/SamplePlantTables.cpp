@@ -1,6 +1,7 @@
 // The sample plant: every legacy table the organisation and reference transfers read, declared as a row
-// count and column generators, parents before children. Scale 1 is a small plant of about a thousand
-// rows besides the reserved reference blocks; each unit of scale adds as many again.
+// count and column generators, parents before children, followed by the history, attachment and rights
+// tables of SampleHistoryTables. Scale 1 is a small plant of about a thousand organisation rows besides
+// the reserved reference blocks; each unit of scale adds as many again.
 #include "legacy/seeds/ReferenceRows.h"
 #include "sample/SampleColumns.h"
 #include "sample/SamplePlant.h"
