@@ -121,10 +121,8 @@ void Recordset::ExecuteQuery() {
     cursor_ = Session().Query(sql_);
     columns_ = cursor_->Columns();
     table_ = cursor_->UpdatableTable();
-    rows_.clear();
-    deleted_.clear();
+    rows_.Clear();
     added_.Clear();
-    dropped_ = 0;
     names_.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) names_.emplace(util::ToUpper(columns_[i].name), i);
     editMode_ = adEditNone;
@@ -134,12 +132,13 @@ void Recordset::ExecuteQuery() {
     } else {
         FetchUpTo(0);
     }
-    bof_ = rows_.empty();
+    bof_ = rows_.Size() == 0;
     // Computed columns have no declared type: take it from the first row's value.
-    if (!rows_.empty()) {
+    if (rows_.Size() > 0) {
+        const Row& first = rows_.Get(0);
         for (std::size_t i = 0; i < columns_.size(); ++i) {
             if (columns_[i].adoType != 0) continue;
-            switch (rows_[0].values[i].kind()) {
+            switch (first.values[i].kind()) {
                 case Value::Kind::Integer:
                     columns_[i].adoType = 3;
                     break;
@@ -161,7 +160,7 @@ void Recordset::ExecuteQuery() {
 }
 
 bool Recordset::FetchUpTo(std::size_t position) {
-    while (cursor_ && rows_.size() <= position) {
+    while (cursor_ && rows_.Size() <= position) {
         Row row;
         if (!cursor_->Fetch(row)) {
             cursor_.reset();
@@ -169,19 +168,16 @@ bool Recordset::FetchUpTo(std::size_t position) {
         }
         // Rows this row set appended itself are already in rows_.
         if (!added_.Empty() && added_.Contains(row.id)) continue;
-        rows_.push_back(std::move(row));
-        deleted_.push_back(false);
+        rows_.Append(std::move(row));
     }
-    return position < rows_.size();
+    return position < rows_.Size();
 }
 
 void Recordset::Close() {
     RequireOpen();
     cursor_.reset();
-    rows_.clear();
-    deleted_.clear();
+    rows_.Clear();
     added_.Clear();
-    dropped_ = 0;
     columns_.clear();
     names_.clear();
     table_.clear();
@@ -200,7 +196,7 @@ bool Recordset::BOF() const {
 
 bool Recordset::Eof() const {
     RequireOpen();
-    return pos_ >= rows_.size();
+    return pos_ >= rows_.Size();
 }
 
 std::size_t Recordset::FieldCount() const {
@@ -229,15 +225,19 @@ std::size_t Recordset::ColumnIndex(const std::string& name) const {
     return it->second;
 }
 
+bool Recordset::OnLiveRow() const {
+    return pos_ >= rows_.First() && pos_ < rows_.Size() && !rows_.Deleted(pos_);
+}
+
 void Recordset::RequireCurrentRow() const {
-    if (pos_ >= rows_.size() || deleted_[pos_]) throw DbError(kNoCurrentRecord);
+    if (!OnLiveRow()) throw DbError(kNoCurrentRecord);
 }
 
 const Value& Recordset::CellValue(std::size_t index) const {
     RequireOpen();
     if (editMode_ != adEditNone) return pending_.values[index];
     RequireCurrentRow();
-    return rows_[pos_].values[index];
+    return rows_.Get(pos_).values[index];
 }
 
 void Recordset::RequireUpdatable() const {
@@ -249,7 +249,7 @@ void Recordset::SetCellValue(std::size_t index, Value v) {
     RequireUpdatable();
     if (editMode_ == adEditNone) {
         RequireCurrentRow();
-        pending_ = rows_[pos_];
+        pending_ = rows_.Get(pos_);
         touched_.assign(columns_.size(), false);
         editMode_ = adEditInProgress;
     }
@@ -287,14 +287,13 @@ void Recordset::Update() {
         // Read back what the database stored, the assigned key among it.
         if (!session.ReadRow(table_, id, all, row.values)) row.values = pending_.values;
         if (cursor_) added_.Insert(id);
-        rows_.push_back(std::move(row));
-        deleted_.push_back(false);
-        pos_ = rows_.size() - 1;
+        rows_.Append(std::move(row));
+        pos_ = rows_.Size() - 1;
         bof_ = false;
         TrimBehindCurrentRow();
     } else {
         if (!names.empty()) session.UpdateRow(table_, pending_.id, names, values);
-        Row& row = rows_[pos_];
+        Row& row = rows_.Edit(pos_);
         if (!session.ReadRow(table_, row.id, all, row.values)) row.values = pending_.values;
     }
     editMode_ = adEditNone;
@@ -313,39 +312,35 @@ void Recordset::Delete() {
         return;
     }
     RequireCurrentRow();
-    Session().DeleteRow(table_, rows_[pos_].id);
-    deleted_[pos_] = true;
+    Session().DeleteRow(table_, rows_.Get(pos_).id);
+    rows_.MarkDeleted(pos_);
     editMode_ = adEditNone;
 }
 
 void Recordset::MoveFirst() {
     RequireOpen();
     if (editMode_ != adEditNone) Update();
-    if (dropped_ > 0) {
+    if (rows_.First() > 0) {
         ExecuteQuery();  // the first rows were let go: read them again
         return;
     }
     pos_ = 0;
-    while (FetchUpTo(pos_) && deleted_[pos_]) ++pos_;
+    while (FetchUpTo(pos_) && rows_.Deleted(pos_)) ++pos_;
 }
 
 void Recordset::MoveNext() {
     RequireOpen();
     if (editMode_ != adEditNone) Update();
-    if (pos_ >= rows_.size()) throw DbError(kNoCurrentRecord);
+    if (pos_ >= rows_.Size()) throw DbError(kNoCurrentRecord);
     ++pos_;
-    while (FetchUpTo(pos_) && deleted_[pos_]) ++pos_;
+    while (FetchUpTo(pos_) && rows_.Deleted(pos_)) ++pos_;
     bof_ = false;
-    if (pos_ >= 1024) TrimBehindCurrentRow();
+    if (pos_ - rows_.First() >= RowStore::kBlockRows) TrimBehindCurrentRow();
 }
 
 void Recordset::TrimBehindCurrentRow() {
-    if (cursorLocation_ != adUseServer || pos_ == 0) return;
-    const auto n = static_cast<std::ptrdiff_t>(std::min(pos_, rows_.size()));
-    rows_.erase(rows_.begin(), rows_.begin() + n);
-    deleted_.erase(deleted_.begin(), deleted_.begin() + n);
-    dropped_ += static_cast<std::size_t>(n);
-    pos_ -= static_cast<std::size_t>(n);
+    if (cursorLocation_ != adUseServer) return;
+    rows_.ForgetBefore(pos_);
 }
 
 void Recordset::KeyRuns::Insert(RowId id) {
@@ -378,8 +373,8 @@ bool Recordset::KeyRuns::Contains(RowId id) const {
 
 std::int64_t Recordset::RecordCount() {
     RequireOpen();
-    if (cursor_ || dropped_ > 0) return Session().CountRows(sql_);
-    return static_cast<std::int64_t>(std::count(deleted_.begin(), deleted_.end(), false));
+    if (cursor_ || rows_.First() > 0) return Session().CountRows(sql_);
+    return static_cast<std::int64_t>(rows_.Live());
 }
 
 void Recordset::Find(const std::string& criterion) {
@@ -388,8 +383,8 @@ void Recordset::Find(const std::string& criterion) {
     const std::size_t col = ColumnIndex(c.column);
     const bool caseSensitive = connection_ && connection_->GetDialect() == Dialect::Oracle;
     while (FetchUpTo(pos_)) {
-        if (!deleted_[pos_]) {
-            const Value& v = rows_[pos_].values[col];
+        if (!rows_.Deleted(pos_)) {
+            const Value& v = rows_.Get(pos_).values[col];
             if (!v.IsNull() && !c.literal.IsNull()) {
                 const int cmp = CompareValues(v, c.literal, caseSensitive);
                 const bool hit = (c.op == "=" && cmp == 0) || (c.op == "<>" && cmp != 0) ||

@@ -1,7 +1,8 @@
 // Recordset: a cursor over the result of one SQL text, modelled on the ADO row set.
 //
 // Client cursors (adUseClient) read every row at Open: a static snapshot, unchanged by what the
-// same connection writes meanwhile, with an exact RecordCount. Server cursors (adUseServer)
+// same connection writes meanwhile, with an exact RecordCount; beyond a few thousand rows the
+// snapshot waits in a temporary file, so a large table costs disk, not memory. Server cursors (adUseServer)
 // fetch rows only as the caller moves to them and keep only a window around the current row, so
 // a row set opened on a large table just to append to it never reads that table and appending
 // millions of rows holds memory bounded; MoveFirst after the window moved on runs the query
@@ -18,6 +19,7 @@
 
 #include "db/Engine.h"
 #include "db/Field.h"
+#include "db/RowStore.h"
 #include "db/Value.h"
 
 namespace tmigration::db {
@@ -80,7 +82,7 @@ class Recordset {
     // Runs the query again and stands on its first row.
     void Requery();
     // How many rows the row set holds in memory now.
-    std::size_t BufferedRows() const { return rows_.size(); }
+    std::size_t BufferedRows() const { return rows_.Resident(); }
 
   private:
     friend class Field;
@@ -90,6 +92,7 @@ class Recordset {
     EngineSession& Session() const;
     void RequireOpen() const;
     void RequireCurrentRow() const;
+    bool OnLiveRow() const;                // a current row that exists and is not deleted
     bool FetchUpTo(std::size_t position);  // server cursors: fetch rows until `position` exists
     void ExecuteQuery();
     void RequireUpdatable() const;
@@ -104,9 +107,9 @@ class Recordset {
     std::unique_ptr<EngineCursor> cursor_;  // live while rows remain unfetched
     std::vector<ColumnInfo> columns_;
     std::string table_;  // updatable table, empty when read-only
-    std::vector<Row> rows_;
-    std::vector<bool> deleted_;
-    std::size_t pos_ = 0;  // index into rows_; rows_.size() (after fetching all) means EOF
+    // The rows read so far by position from the query's first; reading them may page a block in.
+    mutable RowStore rows_;
+    std::size_t pos_ = 0;  // position of the current row; rows_.Size() (after fetching all) means EOF
     bool bof_ = false;
     int editMode_ = adEditNone;
     Row pending_;  // the row being edited or added
@@ -126,7 +129,6 @@ class Recordset {
     void TrimBehindCurrentRow();  // server cursors: forget rows the caller has moved past
 
     KeyRuns added_;
-    std::size_t dropped_ = 0;                             // rows forgotten before rows_[0]
     std::unordered_map<std::string, std::size_t> names_;  // upper-case column name -> position
 };
 

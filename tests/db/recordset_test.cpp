@@ -189,6 +189,70 @@ TEST(Recordset, AServerRowSetAppendingManyRowsHoldsOnlyAWindow) {
     EXPECT_EQ(rs.RecordCount(), 5001);
 }
 
+// A static row set over a table far larger than the rows it keeps in memory: every row is read back,
+// edits and deletions survive the trip through the temporary file, and what the connection writes
+// after the open stays out of the snapshot.
+TEST(Recordset, AClientRowSetOverALargeTableKeepsItsSnapshotWithFewRowsInMemory) {
+    TempDatabase db;
+    auto conn = db.Connect(Dialect::Access);
+    conn->Execute(
+        "CREATE TABLE T_TRNK_X (X_ID COUNTER NOT NULL PRIMARY KEY, N INTEGER, NAME VARCHAR(50), "
+        "MADE DATETIME, SFC_ID INTEGER)");
+    constexpr int kRows = 20000;
+    conn->BeginTrans();
+    for (int i = 1; i <= kRows; ++i)
+        conn->Execute("INSERT INTO T_TRNK_X (N, NAME, MADE) VALUES (" + std::to_string(i) + ", " +
+                      (i % 7 == 0 ? std::string("Null") : "'name " + std::to_string(i) + "'") +
+                      ", #1/2/2003#)");
+    conn->CommitTrans();
+
+    Recordset rs;
+    rs.SetCursorLocation(adUseClient);
+    rs.SetCursorType(adOpenStatic);
+    rs.SetLockType(adLockOptimistic);
+    rs.SetActiveConnection(conn.get());
+    rs.Open("SELECT * FROM T_TRNK_X ORDER BY N DESC");
+    const std::size_t bound = RowStore::kResidentBlocks * RowStore::kBlockRows;
+    EXPECT_LE(rs.BufferedRows(), bound);
+    conn->Execute("INSERT INTO T_TRNK_X (N) VALUES (0)");  // after the open: not in the snapshot
+
+    // Write a key back into every row and delete every tenth, as a transfer does.
+    int expected = kRows;
+    for (; !rs.Eof(); rs.MoveNext(), --expected) {
+        ASSERT_EQ(rs.Get("N").AsInteger(), expected);
+        rs.Set("SFC_ID", expected * 2);
+        rs.Update();
+        if (expected % 10 == 0) rs.Delete();
+        EXPECT_LE(rs.BufferedRows(), bound);
+    }
+    EXPECT_EQ(expected, 0);
+    EXPECT_EQ(rs.RecordCount(), kRows - kRows / 10);
+
+    rs.MoveFirst();
+    std::int64_t seen = 0, keys = 0;
+    for (; !rs.Eof(); rs.MoveNext(), ++seen) {
+        const std::int64_t n = rs.Get("N").AsInteger();
+        ASSERT_NE(n % 10, 0) << "a deleted row came back";
+        ASSERT_EQ(rs.Get("SFC_ID").AsInteger(), n * 2);
+        ASSERT_EQ(rs.Get("NAME").IsNull(), n % 7 == 0);
+        ASSERT_EQ(rs.Get("MADE").AsDateTime(), (DateTime{2003, 1, 2, 0, 0, 0}));
+        keys += rs.Get("SFC_ID").AsInteger();
+    }
+    EXPECT_EQ(seen, kRows - kRows / 10);
+    EXPECT_EQ(keys, 2 * (std::int64_t{kRows} * (kRows + 1) / 2 -
+                         10 * (std::int64_t{kRows / 10} * (kRows / 10 + 1) / 2)));
+    // The database holds what the row set wrote.
+    Recordset count;
+    count.SetActiveConnection(conn.get());
+    count.Open("SELECT COUNT(*) AS C FROM T_TRNK_X WHERE SFC_ID = N * 2");
+    EXPECT_EQ(count.Get("C").AsInteger(), kRows - kRows / 10);
+    // Find walks the spilled rows too.
+    rs.MoveFirst();
+    rs.Find("N = 3");
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs.Get("SFC_ID").AsInteger(), 6);
+}
+
 TEST(Recordset, OracleAppendReadsBackTheKeyTheTriggerStoredNotTheOneSupplied) {
     TempDatabase db;
     auto conn = db.Connect(Dialect::Oracle);

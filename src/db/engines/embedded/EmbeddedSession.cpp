@@ -91,7 +91,38 @@ SharedStatement EmbeddedSession::Cached(const std::string& sql) {
     return SharedStatement(it->second);
 }
 
+// The legacy tables have no index on the numbers the component looks rows up by (part, job, person,
+// operation numbers), so each lookup reads the whole table: replaying machine events, which looks
+// numbers up for every event, would grow with events times parts. A search run this many times on a
+// column that no index leads gets an index of the engine's own, which later lookups then use; the
+// rows found are the same. Its name starts with the engine's prefix, like the other indexes it keeps.
+constexpr int kLookupsBeforeIndex = 16;
+
+void EmbeddedSession::NoteLookup(const Translation& tr) {
+    int& runs = lookups_[tr.sql];
+    if (runs < 0 || ++runs < kLookupsBeforeIndex) return;
+    runs = -1;
+    // Led by an index, or the table's key (the rowid itself when it is a single integer column).
+    SharedStatement led = Cached(
+        "SELECT 1 FROM pragma_index_list(?1) AS l, pragma_index_info(l.name) AS i WHERE i.seqno = 0 AND "
+        "i.name = ?2 COLLATE NOCASE UNION ALL SELECT 1 FROM pragma_table_info(?1) WHERE pk = 1 AND name = ?2 "
+        "COLLATE NOCASE");
+    led.Bind(1, Value(tr.updatableTable));
+    led.Bind(2, Value(tr.lookupColumn));
+    const bool indexed = led.Step();
+    led.Reset();
+    if (indexed) return;
+    const std::string name = "_tm_lookup_" + tr.updatableTable + "_" + tr.lookupColumn;
+    try {
+        Exec(db_, "CREATE INDEX IF NOT EXISTS " + Quote(name) + " ON " + Quote(tr.updatableTable) + " (" +
+                      Quote(tr.lookupColumn) + ")");
+    } catch (const DbError&) {
+        // Only a speed-up: where the database cannot take the index now, the lookups scan as before.
+    }
+}
+
 void EmbeddedSession::ForgetSchema() {
+    lookups_.clear();
     tableNames_.clear();
     keyTriggers_.clear();
     pool_->free.clear();
@@ -138,6 +169,7 @@ std::unique_ptr<EngineCursor> EmbeddedSession::Query(const std::string& sql) {
     // Only stored tables are updatable: not the engine's own schema tables, not a view.
     options.resolveTable = [this](const std::string& table) { return StoredTableName(table); };
     const Translation tr = TranslateDml(sql, dialect_, options);
+    if (!tr.lookupColumn.empty()) NoteLookup(tr);
     std::unique_ptr<Statement> stmt = pool_->Take(db_, tr.sql);
     for (std::size_t i = 0; i < tr.params.size(); ++i) stmt->Bind(static_cast<int>(i) + 1, tr.params[i]);
     return std::make_unique<EmbeddedCursor>(std::move(stmt), tr.updatableTable, tr.sql,

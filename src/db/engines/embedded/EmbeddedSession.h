@@ -23,6 +23,8 @@
 
 namespace tmigration::db::embedded {
 
+struct Translation;
+
 class EmbeddedSession final : public EngineSession {
   public:
     // Opens an existing database file; throws DbError with a readable description otherwise.
@@ -90,6 +92,8 @@ class EmbeddedSession final : public EngineSession {
     std::optional<KeyTrigger> KeyTriggerOf(const std::string& table);
     // Forgets what the statements knew about tables: after DDL and rollbacks.
     void ForgetSchema();
+    // Counts a search by a column; the search repeated often on a column no index leads gets one.
+    void NoteLookup(const Translation& tr);
 
     sqlite3* db_ = nullptr;
     Dialect dialect_;
@@ -99,6 +103,7 @@ class EmbeddedSession final : public EngineSession {
     bool inTrans_ = false;
     bool catalogReady_ = false;
     std::unordered_map<std::string, std::shared_ptr<Statement>> cache_;
+    std::unordered_map<std::string, int> lookups_;  // searches by their SQLite text -> times run, -1 done
 };
 
 // Creates an empty embedded database file; fails when the file exists.

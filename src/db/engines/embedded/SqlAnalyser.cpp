@@ -210,7 +210,7 @@ class Analyser {
     Query ParseQuery();
     FromTerm ParseFromTerm();
     FromPrimary ParsePrimary();
-    Tokens RenderQuery(Query q, const TranslateOptions* top, std::string* updatable);
+    Tokens RenderQuery(Query q, const TranslateOptions* top, Translation* tr);
     void RewriteOuterJoins(Query& q);
     void Parameterise(Tokens& where);
 
@@ -754,7 +754,29 @@ void Analyser::Parameterise(Tokens& where) {
     }
 }
 
-Tokens Analyser::RenderQuery(Query q, const TranslateOptions* top, std::string* updatable) {
+// The column a where clause of ANDed conditions compares for equality with a parameter first, empty
+// when there is none or when OR or NOT at the top level make the clause no plain search by it.
+std::string LookupColumn(const Tokens& where) {
+    std::string column;
+    int depth = 0;
+    for (std::size_t i = 0; i < where.size(); ++i) {
+        const Token& k = where[i];
+        if (k.IsPunct('(')) ++depth;
+        if (k.IsPunct(')')) --depth;
+        if (depth != 0) continue;
+        if (k.Is("OR") || k.Is("NOT")) return "";
+        if (!column.empty() || k.kind != Kind::Word || i + 2 >= where.size()) continue;
+        if (where[i + 1].kind != Kind::Punct || where[i + 1].text != "=") continue;
+        if (where[i + 2].kind != Kind::Punct || where[i + 2].text.rfind('?', 0) != 0) continue;
+        const std::size_t start = i >= 2 && where[i - 1].IsPunct('.') ? i - 2 : i;
+        if (start != 0 && !where[start - 1].Is("AND")) continue;
+        column = k.Name();
+        if (const auto dot = column.rfind('.'); dot != std::string::npos) column = column.substr(dot + 1);
+    }
+    return column;
+}
+
+Tokens Analyser::RenderQuery(Query q, const TranslateOptions* top, Translation* tr) {
     if (top && top->parameterise && q.hasWhere) Parameterise(q.where);
     RewriteOuterJoins(q);
     // A single-table select of plain columns can be written back to through its rows.
@@ -773,7 +795,8 @@ Tokens Analyser::RenderQuery(Query q, const TranslateOptions* top, std::string* 
         rowid = (aliased ? q.from[0].first.text.back().text : Quote(stored)) + ".rowid";
         out.push_back(Word(rowid));
         out.push_back(Punct(","));
-        *updatable = stored;
+        tr->updatableTable = stored;
+        if (q.hasWhere && top->parameterise) tr->lookupColumn = LookupColumn(q.where);
     }
     bool firstItem = true;
     for (auto& item : q.items) {
@@ -835,7 +858,7 @@ Translation Analyser::Statement(const TranslateOptions& options) {
     Translation tr;
     Tokens out;
     if (AtWord("SELECT")) {
-        out = RenderQuery(ParseQuery(), &options, &tr.updatableTable);
+        out = RenderQuery(ParseQuery(), &options, &tr);
     } else if (AtWord("INSERT")) {
         ++i_;
         ExpectWord("INTO");

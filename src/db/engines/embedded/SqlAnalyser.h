@@ -31,6 +31,8 @@ struct Translation {
     // A single-table select of plain columns: its stored table, whose rowid leads the columns of
     // `sql` (rows then come in key order unless the query orders them). Empty otherwise.
     std::string updatableTable;
+    // For such a select searching by a column (`where COL = ?` among ANDed conditions): that column.
+    std::string lookupColumn;
 };
 
 struct TranslateOptions {
