@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"select * from T_SFC_OBJECT  where APP_CODE = 3",
                     "select * from T_TRNK_OBJECT  where CATEGORY <> 0  and (PTYPE_ID = 41 or PTYPE_ID = 42)"},
                    {"2049|NULL", "4097|NULL", "4108|" + std::to_string(Seeded(3, 19)),
-                    "4130|" + std::to_string(Seeded(3, 66))}}),
+                    "4130|" + std::to_string(Seeded(3, 65))}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SecurityPlant, SidsGiveTheCribAdministratorsTheNextSidAndItemTwoTheOneAfter) {
@@ -221,7 +221,7 @@ class PermissionPlant : public SecurityPlant {
                      {{1, 40, 1, 1, Seeded(1, 45)},
                       {5, 40, 1, 5, kNull},
                       {4108, 42, 1, 1, Seeded(3, 19)},
-                      {4130, 42, 1, 2, Seeded(3, 66)},
+                      {4130, 42, 1, 2, Seeded(3, 65)},
                       {6145, 43, 1, 1, Seeded(2, 5)},
                       {6146, 43, 1, 2, Seeded(2, 11)},
                       {6147, 43, 1, 3, kNull}});
@@ -245,7 +245,7 @@ TEST_F(PermissionPlant, FinalizingCarriesTheAdministratorsRightsOnOtherProductsW
     const auto id = [](int app, int code) { return std::to_string(Seeded(app, code)); };
     EXPECT_THAT(plant.Rows("select * from T_SFC_ACL"),
                 ElementsAre("1|" + id(3, 2) + "|2|1", "2|" + id(3, 50) + "|2|0", "3|" + id(2, 5) + "|2|1",
-                            "4|" + id(3, 66) + "|2|0", "5|" + id(3, 30) + "|2|0", "6|" + id(3, 19) + "|2|1",
+                            "4|" + id(3, 65) + "|2|0", "5|" + id(3, 30) + "|2|0", "6|" + id(3, 19) + "|2|1",
                             "7|" + id(3, 11) + "|2|1", "8|" + id(2, 11) + "|2|NULL"));
     const std::string condition =
         "SID = 1 and ((OBJECT_ID >= 6145 and OBJECT_ID < 6316)  or (OBJECT_ID >= 2049 and OBJECT_ID < 2231)  "
@@ -295,8 +295,8 @@ TEST_F(PermissionPlant, UserPermissionsKeepTheirSidAndGrantCompanionsPerHolder) 
     const auto id = [](int app, int code) { return std::to_string(Seeded(app, code)); };
     EXPECT_THAT(
         plant.Rows("select * from T_SFC_ACL"),
-        ElementsAre("1|" + id(1, 45) + "|9|1", "2|" + id(3, 66) + "|9|1", "3|" + id(3, 30) + "|9|1",
-                    "4|" + id(3, 50) + "|9|1", "5|" + id(3, 66) + "|10|NULL", "6|" + id(3, 30) + "|10|NULL",
+        ElementsAre("1|" + id(1, 45) + "|9|1", "2|" + id(3, 65) + "|9|1", "3|" + id(3, 30) + "|9|1",
+                    "4|" + id(3, 50) + "|9|1", "5|" + id(3, 65) + "|10|NULL", "6|" + id(3, 30) + "|10|NULL",
                     "7|" + id(3, 50) + "|10|NULL", "8|" + id(2, 5) + "|9000|0"));
     EXPECT_THAT(plant.Sent(),
                 ::testing::IsSupersetOf(std::vector<std::string>{
