@@ -18,6 +18,8 @@ const std::vector<BuiltTransfer>& BuiltTransfers() {
                  &ToolingTransfers(),
                  &AssetTransfers(),
                  &TravelerTransfers(),
+                 &HistoryTransfers(),
+                 &SecurityTransfers(),
              })
             transfers.insert(transfers.end(), group->begin(), group->end());
         return transfers;

@@ -40,6 +40,12 @@ const std::vector<BuiltTransfer>& AssetTransfers();
 // references of each operation, and the reference dimensions of part types and parts.
 const std::vector<BuiltTransfer>& TravelerTransfers();
 
+// History, cutter and insert history, maintenance history, attachments, format strings, options.
+const std::vector<BuiltTransfer>& HistoryTransfers();
+
+// Security objects, SIDs, administrator and user permissions.
+const std::vector<BuiltTransfer>& SecurityTransfers();
+
 // Every transfer this layer builds.
 const std::vector<BuiltTransfer>& BuiltTransfers();
 

@@ -1,5 +1,7 @@
 #include "transfer/GetLocationTableCode.h"
 
+#include "core/RecordsetHelpers.h"
+
 namespace tmigration::transfer {
 
 namespace {
@@ -19,6 +21,20 @@ std::int16_t LocationTableCodeFor(const LocationProductType& row) {
 std::int16_t GetLocationTableCode(std::optional<std::int64_t> locationId, const LocationQuery& query) {
     if (!locationId) return kNoTable;
     return LocationTableCodeFor(query(LocationProductTypeSql(*locationId)));
+}
+
+std::int16_t GetLocationTableCode(std::optional<std::int64_t> locationId) {
+    return GetLocationTableCode(locationId, [](const std::string& sql) {
+        core::RecordsetPtr rs = core::OpenClientRecordset(sql);
+        LocationProductType row;
+        if (rs->RecordCount() != 0) {
+            row.rowFound = true;
+            const db::Value& type = rs->Get("PTYPE_ID");
+            if (!type.IsNull()) row.productType = type.AsInteger();
+        }
+        core::CloseRecordset(rs);
+        return row;
+    });
 }
 
 }  // namespace tmigration::transfer

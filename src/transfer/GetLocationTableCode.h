@@ -1,6 +1,6 @@
 // Which new table a legacy location became: the machine-data product's locations (product
-// type 5) went to T_SFC_LOCATION, every other product type's to T_SFC_CRIB. The database read
-// is injected, so the split itself stays a pure function.
+// type 5) went to T_SFC_LOCATION, every other product type's to T_SFC_CRIB. The split is a pure
+// function of the database read; the one-argument form runs that read on the shared connection.
 #pragma once
 
 #include <cstdint>
@@ -31,5 +31,9 @@ std::int16_t LocationTableCodeFor(const LocationProductType& row);
 
 // A Null id gives -1 without a query; otherwise the query's row decides as above.
 std::int16_t GetLocationTableCode(std::optional<std::int64_t> locationId, const LocationQuery& query);
+
+// The same on the shared connection through a client row set. Database errors are not caught:
+// they reach the calling transfer.
+std::int16_t GetLocationTableCode(std::optional<std::int64_t> locationId);
 
 }  // namespace tmigration::transfer

@@ -42,12 +42,15 @@ bool RunTransfer(std::string_view name, db::Dialect databaseType, std::string& s
 bool MigrateData(std::string& strError, db::Dialect databaseType, const std::vector<BuiltTransfer>& more) {
     const std::vector<BuiltTransfer>& own = BuiltTransfers();
     for (const TransferEntry& entry : TransferSequence()) {
-        // Until every transfer is built, one without a body is passed over as if it had nothing to move.
-        if (const TransferBody* body = BodyOf(entry.name, own, more)) {
-            TransferCounts counts;
-            if (!RunTransfer(entry, *body, databaseType, strError, &counts)) return false;
-            if (Observer()) Observer()(entry, counts);
+        // Every row of the sequence moves its rows; a missing one would lose them without a word.
+        const TransferBody* body = BodyOf(entry.name, own, more);
+        if (!body) {
+            strError = std::string(entry.errorPrefix) + "no transfer is built for " + std::string(entry.name);
+            return false;
         }
+        TransferCounts counts;
+        if (!RunTransfer(entry, *body, databaseType, strError, &counts)) return false;
+        if (Observer()) Observer()(entry, counts);
         if (entry.overallAfter) core::frmProgress().UpdateOverallPercentDone(*entry.overallAfter);
     }
     return true;
@@ -59,6 +62,14 @@ std::vector<std::string_view> UnbuiltTransfers(const std::vector<BuiltTransfer>&
     for (const TransferEntry& entry : TransferSequence())
         if (!BodyOf(entry.name, own, more)) names.push_back(entry.name);
     return names;
+}
+
+std::vector<SequenceRow> SequenceCoverage(const std::vector<BuiltTransfer>& more) {
+    const std::vector<BuiltTransfer>& own = BuiltTransfers();
+    std::vector<SequenceRow> rows;
+    for (const TransferEntry& entry : TransferSequence())
+        rows.push_back({&entry, BodyOf(entry.name, own, more) != nullptr});
+    return rows;
 }
 
 void SetTransferObserver(TransferObserver observer) {

@@ -1,7 +1,7 @@
 // MigrateData: runs the transfers of the sequence table in order, each inside its step (label and
 // step bar, prefix + description on failure, window hidden, row sets closed), and sets the overall
 // percentage the table gives after each. The first failing transfer ends it: nothing after it runs
-// and what was written stays. A transfer that is not built yet is passed over.
+// and what was written stays. A row of the table without its transfer fails before it.
 #pragma once
 
 #include <functional>
@@ -15,7 +15,8 @@
 
 namespace tmigration::transfer {
 
-// `more` adds transfers built in the layers above (the shift summaries) to this layer's own.
+// `more` adds transfers built in the layers above (the shift summaries) to this layer's own; the two
+// together answer every row of the sequence.
 bool MigrateData(std::string& strError, db::Dialect databaseType,
                  const std::vector<BuiltTransfer>& more = {});
 
@@ -27,6 +28,14 @@ bool RunTransfer(std::string_view name, db::Dialect databaseType, std::string& s
 
 // The names of the sequence that no transfer answers yet, in sequence order.
 std::vector<std::string_view> UnbuiltTransfers(const std::vector<BuiltTransfer>& more = {});
+
+// One row of the sequence table and whether a transfer is behind it.
+struct SequenceRow {
+    const TransferEntry* entry;
+    bool built;
+};
+// Every row of the sequence table, in order.
+std::vector<SequenceRow> SequenceCoverage(const std::vector<BuiltTransfer>& more = {});
 
 // Told after each transfer that succeeded, with what it read and wrote (the command line's counts).
 using TransferObserver = std::function<void(const TransferEntry& entry, const TransferCounts& counts)>;

@@ -125,9 +125,10 @@ struct WriteBack {
 
 // Reads the legacy table 100 ids at a time instead of in one query.
 struct Batches {
-    std::string_view table;      // the legacy table
-    std::string_view keyColumn;  // its key column
-    std::string extraCondition;  // appended to each batch's where clause, e.g. " and ACTION_ID <> 65"
+    std::string_view table;           // the legacy table
+    std::string_view keyColumn;       // its key column
+    std::string extraCondition;       // appended to each batch's where clause, e.g. " and ACTION_ID <> 65"
+    std::string countCondition = {};  // appended to the count and maximum queries, e.g. " where SID = 4"
 };
 
 // Writes the destination row(s) for the current legacy row in place of the column rules and returns
@@ -151,6 +152,9 @@ struct Pass {
     std::string secondDestination = {};  // whole query of a second destination row set, opened once
     ExtraRows extraRows = {};
     RowWriterFactory writer = {};  // replaces merge and columns when set
+    // The whole query the destination is opened on, in place of the whole table (row by row) or of
+    // the empty row set "<key> = 0" (batched); empty for those.
+    std::string destinationQuery = {};
 };
 
 using Transfer = std::vector<Pass>;

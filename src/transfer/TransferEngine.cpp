@@ -133,7 +133,8 @@ TransferCounts RunRowByRow(core::Step& step, const Pass& pass) {
         step.Close(legacy);
         return {};
     }
-    runner.OpenDestination("select * from " + std::string(pass.destination));
+    runner.OpenDestination(pass.destinationQuery.empty() ? "select * from " + std::string(pass.destination)
+                                                         : pass.destinationQuery);
     runner.WriteRows(legacy, total);
     runner.CloseSecond();
     runner.CloseDestination();
@@ -152,13 +153,17 @@ TransferCounts RunBatched(core::Step& step, const Pass& pass) {
     const Batches& b = *pass.batches;
     const std::string table(b.table), key(b.keyColumn);
     const std::int64_t total =
-        ScalarOf(step, "select COUNT(" + key + ") as CT " + " from " + table, "CT").AsInteger();
+        ScalarOf(step, "select COUNT(" + key + ") as CT " + " from " + table + b.countCondition, "CT")
+            .AsInteger();
     if (total == 0) return {};
     const std::int64_t maxId =
-        ScalarOf(step, "select MAX(" + key + ") AS MAX_ID " + " from " + table, "MAX_ID").AsInteger();
+        ScalarOf(step, "select MAX(" + key + ") AS MAX_ID " + " from " + table + b.countCondition, "MAX_ID")
+            .AsInteger();
     const std::int64_t batches = maxId % kBatchSize == 0 ? maxId / kBatchSize : maxId / kBatchSize + 1;
     const std::string appendOnly =
-        "select * from " + std::string(pass.destination) + " where " + std::string(pass.key) + " = 0";
+        pass.destinationQuery.empty()
+            ? "select * from " + std::string(pass.destination) + " where " + std::string(pass.key) + " = 0"
+            : pass.destinationQuery;
     PassRunner runner(step, pass);
     for (std::int64_t batch = 0; batch < batches; ++batch) {
         db::Recordset& legacy = step.OpenClient(

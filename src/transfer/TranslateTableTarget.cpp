@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "transfer/GetLocationTableCode.h"
+#include "transfer/GetNewID.h"
+
 namespace tmigration::transfer {
 
 const std::vector<LegacyTableCode>& LegacyTableCodes() {
@@ -121,6 +124,15 @@ TableTarget TranslateTableTarget(std::int16_t legacyCode, std::optional<std::int
     target.tableCode = entry->newCode == kByLocationProductType ? locationCode(legacyId) : entry->newCode;
     target.id = getNewId(entry->legacyTable, entry->keyColumn, legacyId);
     return target;
+}
+
+TableTarget TranslateTableTarget(std::int16_t legacyCode, std::optional<std::int64_t> legacyId) {
+    return TranslateTableTarget(
+        legacyCode, legacyId,
+        [](std::string_view table, std::string_view column, std::optional<std::int64_t> id) {
+            return GetNewID(table, column, id);
+        },
+        [](std::optional<std::int64_t> id) { return GetLocationTableCode(id); });
 }
 
 }  // namespace tmigration::transfer

@@ -1,6 +1,7 @@
 // Translation of a polymorphic legacy reference (legacy table code + legacy id) into the new
 // schema's (table code + id) through the fixed table of legacy codes. The id lookup (GetNewID)
-// and the location split are injected, so the translation itself touches no database.
+// and the location split are injected, so the translation itself touches no database; the
+// transfers use the form bound to the shared connection.
 #pragma once
 
 #include <cstdint>
@@ -44,5 +45,8 @@ using LocationCodeLookup = std::function<std::int16_t(std::optional<std::int64_t
 // Null) without calling either lookup.
 TableTarget TranslateTableTarget(std::int16_t legacyCode, std::optional<std::int64_t> legacyId,
                                  const NewIdLookup& getNewId, const LocationCodeLookup& locationCode);
+
+// The same with GetNewID and GetLocationTableCode on the shared connection.
+TableTarget TranslateTableTarget(std::int16_t legacyCode, std::optional<std::int64_t> legacyId);
 
 }  // namespace tmigration::transfer

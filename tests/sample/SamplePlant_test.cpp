@@ -203,6 +203,36 @@ const Feature kRealPlant[] = {
     Feature{"texts with blanks around them",
             "select COUNT(*) from T_TRNK_CUSTOMER where COMPANY_NAME like ' %'"},
     Feature{"long notes", "select COUNT(*) from T_TRNK_CUSTOMER where LENGTH(NOTES) > 500"},
+    Feature{"a whole batch of history ids never used",
+            "select 1 - COUNT(*) from T_TRNK_HISTORY where HISTORY_ID between 501 and 600"},
+    Feature{"history kept by id gaps", "select MAX(HISTORY_ID) - COUNT(*) from T_TRNK_HISTORY", 300},
+    Feature{"history of the action never carried over",
+            "select COUNT(*) from T_TRNK_HISTORY where ACTION_ID = 65"},
+    Feature{
+        "history of parts that are gone",
+        "select COUNT(*) from T_TRNK_HISTORY where SUBTYPE_ID = 5 and TARGET_ID > (select MAX(PART_ID) from "
+        "T_TRNK_PART)"},
+    Feature{"history of deletions", "select COUNT(*) from T_TRNK_HISTORY where ACTION_ID = 104", 10},
+    Feature{"history of tables without a new one",
+            "select COUNT(*) from T_TRNK_HISTORY where SUBTYPE_ID = 4"},
+    Feature{"history on machines, parts, jobs and users",
+            "select COUNT(DISTINCT SUBTYPE_ID) from T_TRNK_HISTORY where SUBTYPE_ID in (5, 79, 94, 125)", 4},
+    Feature{"attachments on several kinds of owner", "select COUNT(DISTINCT TABLE_ID) from T_TRNK_MEDIADEST",
+            8},
+    Feature{"attachments of one record out of order",
+            "select COUNT(*) from T_TRNK_MEDIADEST a, T_TRNK_MEDIADEST b where a.TABLE_ID = b.TABLE_ID and "
+            "a.TARGET_ID = b.TARGET_ID and a.MEDIADEST_ID < b.MEDIADEST_ID and a.MEDIA_ORDINAL > "
+            "b.MEDIA_ORDINAL"},
+    Feature{"format strings not done", "select COUNT(*) from T_TRNK_AUTO_INC where IS_DONE is null"},
+    Feature{"options changed from a new installation",
+            "select COUNT(*) from T_TRNK_OPTIONS where BOOL_VAL <> 0", 2},
+    Feature{"administrators' rights on other products",
+            "select COUNT(*) from T_TRNK_ACL where SID = 1 and OBJECT_ID > 2048", 50},
+    Feature{"rights of every product held by plant groups and users",
+            "select COUNT(DISTINCT o.PTYPE_ID) from T_TRNK_ACL a, T_TRNK_OBJECT o where a.OBJECT_ID = "
+            "o.OBJECT_ID "
+            "and a.SID > 4",
+            4},
     Feature{"machine events of their event's machine",
             "select COUNT(*) from T_TRNK_MACHINE_EVENTS m, T_TRNK_EVENTS e where m.EVENT_ID = e.EVENT_ID "
             "and m.MACHINE_ID = e.MACHINE_ID"},
@@ -285,6 +315,16 @@ const Feature kNeverInAPlant[] = {
             "select COUNT(*) from T_TRNK_MACHINES where STATUS_ID is not null and STATUS_DATE is null"},
     Feature{"security ids used twice",
             "select COUNT(*) from T_TRNK_PERS p, T_TRNK_USERGROUP g where p.SID = g.SID"},
+    Feature{"Null table code or action of history",
+            "select COUNT(*) from T_TRNK_HISTORY where SUBTYPE_ID is null or ACTION_ID is null"},
+    Feature{"Null kind of an attached file", "select COUNT(*) from T_TRNK_MEDIASRC where PTYPE_ID is null"},
+    Feature{"administrators' rights on other products' objects without a new object",
+            "select COUNT(*) from T_TRNK_ACL where OBJECT_ID in (5, 17, 26, 39, 2049, 4114, 6181) and ((SID "
+            "= 1 and "
+            "OBJECT_ID > 232) or (SID = 4 and OBJECT_ID < 6145) or (SID in (2, 3) and (OBJECT_ID <= 232 or "
+            "OBJECT_ID >= 6145)))"},
+    Feature{"rights held twice",
+            "select COUNT(*) - COUNT(DISTINCT OBJECT_ID * 100000 + SID) from T_TRNK_ACL"},
     Feature{"security ids at or above the next free one",
             "select COUNT(*) from T_TRNK_PERS p, T_TRNK_SID s where p.SID >= s.NEXT_SID"},
 };
@@ -313,12 +353,15 @@ TEST(SamplePlant, RowsGrowLinearlyWithTheScaleInEveryGrowingTable) {
         thousand(sample::SamplePlantTables(), 1000, 1);
     const std::int64_t step = two.TotalRows() - one.TotalRows();
     EXPECT_EQ(thousand.TotalRows() - one.TotalRows(), 999 * step);
-    EXPECT_GT(step, 2000);
-    EXPECT_LT(step, 3000);
-    EXPECT_GT(thousand.TotalRows(), 2000000);
-    EXPECT_LT(thousand.TotalRows(), 3000000);
-    for (const std::string table : {"T_TRNK_PERS", "T_TRNK_JOB", "T_TRNK_EVENTS", "T_TRNK_COMMANDS",
-                                    "T_TRNK_GAUGES", "T_TRNK_TRAVELER"})
+    // About a thousand organisation rows, one and a half thousand of cribs and travelers, and three
+    // thousand or more of history, attachments and rights.
+    EXPECT_GT(step, 5000);
+    EXPECT_LT(step, 7500);
+    EXPECT_GT(thousand.TotalRows(), 5000000);
+    EXPECT_LT(thousand.TotalRows(), 7500000);
+    for (const std::string table :
+         {"T_TRNK_PERS", "T_TRNK_JOB", "T_TRNK_EVENTS", "T_TRNK_COMMANDS", "T_TRNK_GAUGES", "T_TRNK_TRAVELER",
+          "T_TRNK_HISTORY", "T_TRNK_MEDIADEST", "T_TRNK_ACL"})
         EXPECT_GT(two.Rows(table), one.Rows(table)) << table;
 }
 

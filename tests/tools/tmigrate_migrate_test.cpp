@@ -88,7 +88,7 @@ TEST(TmigrateMigrate, CountsShowTheLegacyRowsReadAndNewRowsWrittenPerTransfer) {
     // The installed reference rows travel too: 11 downtime codes, 1 scrap code, 13 commands.
     EXPECT_THAT(r.out, ::testing::ContainsRegex("\n 27  MigrateDowntimeCodes +11 +11\n"));
     EXPECT_THAT(r.out, ::testing::ContainsRegex("\n 30  MigrateCommands +13 +13\n"));
-    EXPECT_THAT(r.out, ::testing::ContainsRegex("transfers not built yet: [0-9]+ of 107"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("transfers not built yet: 0 of 107"));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ TEST(TmigrateSample, FillsAnEmptyDatabaseAndSaysHowMuch) {
     auto r = RunCommand(Tmigrate() + " sample sql '" + db.ConnectionString() + "' --scale 2 --seed 9 2>&1");
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out.rfind("sample plant: ", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find(" legacy rows in 88 tables and "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" legacy rows in 96 tables and "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(" machine-data rows (scale 2, seed 9, SQL Server)\n"), std::string::npos) << r.out;
 }
 

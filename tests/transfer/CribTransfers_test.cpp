@@ -8,6 +8,7 @@
 
 #include "CribPlant.h"
 #include "TransferDatabase.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "transfer/MigrateData.h"
 #include "ui/RecordingRenderer.h"
 
@@ -36,7 +37,7 @@ class CribPlantInEachDialect : public CribPlant, public ::testing::WithParamInte
 
 TEST_P(CribPlantInEachDialect, EveryDestinationAndKeyMapHoldsTheRowsOfTheRules) {
     std::string strError = "kept";
-    ASSERT_TRUE(MigrateData(strError, GetParam())) << strError;
+    ASSERT_TRUE(MigrateData(strError, GetParam(), mdc::ShiftSummaryTransfers())) << strError;
     EXPECT_EQ(strError, "kept");
     for (const auto& expected : testing::CribPlantExpectations()) {
         std::vector<std::string> rows = expected.rows;
@@ -66,7 +67,7 @@ TEST_F(CribPlantOnAccess, TransfersReportTheRowsReadAndWrittenAndTheOverallBarRi
     core::frmProgress().Unload();
     ui::testing::ScopedRecordingRenderer recorder;
     std::string strError;
-    const bool ok = MigrateData(strError, db::Dialect::Access);
+    const bool ok = MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers());
     SetTransferObserver({});
     ASSERT_TRUE(ok) << strError;
     // A type without subtypes is not read; vendor entries and label dimensions are extra rows.
@@ -130,7 +131,7 @@ TEST_P(CribPlantFailure, StopsWithThePrefixKeepsWhatWasWrittenAndRunsNothingAfte
     plant.Database().Run(c.plantFault);
     core::frmProgress().Show();
     std::string strError;
-    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access));
+    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers()));
     if (c.error.ends_with(": ")) {  // the database's own message follows the prefix
         EXPECT_THAT(strError, ::testing::StartsWith(c.error));
         EXPECT_GT(strError.size(), c.error.size());
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A signoff whose operation points at no operation per traveler cannot build its text.
 TEST_F(CribPlantOnAccess, SignoffOfAMissingTravelerOperationFailsWhenItsTextIsBuilt) {
     std::string strError;
-    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers())) << strError;
     plant.Database().Run(
         {"DELETE FROM T_SFC_FAS", "UPDATE T_TRNK_OPSPERTRAV SET SFC_ID = 99 WHERE OPSPERTRAV_ID = 3"});
     EXPECT_FALSE(RunTransfer("MigrateFirstArticleSignoffs", db::Dialect::Access, strError));
@@ -222,7 +223,7 @@ TEST_F(CribPlantOnAccess, SignoffTextNamesTheAlternateLineOnlyAboveZero) {
     plant.Database().Run({"UPDATE T_TRNK_TRAVELER SET ALT_NUM = 0 WHERE TRAVELER_ID = 2",
                           "UPDATE T_TRNK_TRAVELER SET ALT_NUM = NULL WHERE TRAVELER_ID = 4"});
     std::string strError;
-    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers())) << strError;
     EXPECT_THAT(
         plant.Rows("select NOTES from T_SFC_FAS"),
         ElementsAre("E1 - Ann Smith performed a First Article Signoff on Operation OP10 - Turn of Traveler "

@@ -161,6 +161,7 @@ inline void FillHandMadePlant(TransferDatabase& plant) {
                  {{1, 1, 1}, {2, 1, 2}, {3, 1, 3}, {4, 2, 3}, {5, 3, 5}, {6, 2, 4}});
     plant.Insert("T_TRNK_MACHINE_EVENTS", "MACHINE_EVENTS_ID, MACHINE_ID, COMMAND_ID, EVENT_ID",
                  {{1, 1, 4, 1}, {2, 2, 1, 2}});
+    plant.Insert("T_TRNK_SID", "SID_ID, NEXT_SID", {{1, 9001}});
 }
 
 struct ExpectedRows {
@@ -267,7 +268,7 @@ inline const std::vector<ExpectedRows>& HandMadePlantExpectations() {
           "2|2021-05-06 07:30:00|NULL|NULL|NULL|2|2|2|NULL"}},
         {"BuiltInUserGroupsTakeTheSeededRows",
          "select * from T_SFC_USERGROUP",
-         {"1|MDC Admins|4|1", "2|Travel Admins|1|2", "3|Tracker Administrators|3|3",
+         {"1|MDC Admins|4|1", "2|Travel Admins|1|2", "3|Tracker Administrators|9001|3",
           "4|Night crew|9000|NULL"}},
         {"UserGroupKeys",
          "select USERGROUP_ID, SFC_ID from T_TRNK_USERGROUP",
@@ -279,6 +280,12 @@ inline const std::vector<ExpectedRows>& HandMadePlantExpectations() {
          "select PERS_USERGROUP_ID, SFC_ID from T_TRNK_PERS_USERGROUP",
          {"1|1", "2|2", "3|NULL", "4|3", "5|4", "6|5"}},
         {"MachineEvents", "select * from T_SFC_MACHINE_EVENT", {"1|1|1|5", "2|2|2|1"}},
+        {"ItemTwoHoldsTheFirstSidNotGiven",
+         "select DB_ITEM_VALUE from T_SFC_DB_ITEM where DB_ITEM_CODE = 2",
+         {"9002"}},
+        {"EachProductsAdministratorsHoldEveryObjectOfIt",
+         "select SID, COUNT(*), MIN(PERMISSION_CODE) from T_SFC_ACL group by SID order by SID",
+         {"1|232|1", "4|169|1", "9001|339|1"}},
     };
     return expectations;
 }

@@ -7,6 +7,7 @@
 
 #include "HandMadePlant.h"
 #include "TransferDatabase.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "tmigration/CDatabaseMigrationObj.h"
 #include "transfer/MigrateData.h"
 #include "ui/RecordingRenderer.h"
@@ -18,6 +19,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::Pair;
 
 class HandMadePlant : public testing::SharedStateTest {
@@ -32,16 +34,29 @@ class HandMadePlant : public testing::SharedStateTest {
 
 TEST_F(HandMadePlant, EveryDestinationAndKeyMapHoldsTheRowsOfTheRules) {
     std::string strError = "kept";
-    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers())) << strError;
     EXPECT_EQ(strError, "kept");
     ExpectEveryDestination();
+}
+
+// Without the machine-data transfers of the layer above, the first shift summary step has nothing to
+// run: the migration stops there with its prefix rather than pass over the rows it should move.
+TEST_F(HandMadePlant, ASequenceRowWithoutItsTransferStopsTheMigration) {
+    std::string strError;
+    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access));
+    const TransferEntry* first = FindTransfer(mdc::ShiftSummaryTransfers().front().name);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(strError,
+              std::string(first->errorPrefix) + "no transfer is built for " + std::string(first->name));
+    EXPECT_THAT(plant.Rows("select COUNT(*) AS N from T_SFC_SHIFT"),
+                Not(ElementsAre("0")));  // earlier rows stay
 }
 
 TEST_F(HandMadePlant, OverallProgressFollowsTheSequenceAndTheLocationsShowBothPasses) {
     core::frmProgress().Unload();
     ui::testing::ScopedRecordingRenderer recorder;
     std::string strError;
-    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers())) << strError;
     // The overall bar changes once the transfer that names itself on the line has succeeded.
     std::vector<std::pair<std::string, std::string>> seen;
     for (std::size_t i = 0; i < recorder.log.infoSeen.size(); ++i)
@@ -62,10 +77,12 @@ TEST_F(HandMadePlant, EachTransferReportsTheLegacyRowsReadAndTheNewRowsWritten) 
         counts[std::string(entry.name)] = {c.read, c.written};
     });
     std::string strError;
-    const bool ok = MigrateData(strError, db::Dialect::Access);
+    const bool ok = MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers());
     SetTransferObserver({});
     ASSERT_TRUE(ok) << strError;
-    EXPECT_EQ(counts.size(), BuiltTransfers().size());
+    EXPECT_EQ(counts.size(), TransferSequence().size());
+    EXPECT_THAT(counts, Contains(Pair("MigrateSIDs", Pair(1, 2))));
+    EXPECT_THAT(counts, Contains(Pair("MigratePermissions", Pair(0, 0))));
     EXPECT_THAT(counts, Contains(Pair("MigrateLocations", Pair(4, 4))));
     EXPECT_THAT(counts, Contains(Pair("MigrateDowntimeCodes", Pair(4, 4))));
     EXPECT_THAT(counts, Contains(Pair("MigrateUsersPerUserGroups", Pair(6, 5))));
@@ -80,7 +97,7 @@ TEST_F(HandMadePlant, EmptyLegacyTablesLeaveTheirDestinationsAsSeeded) {
                           "DELETE FROM T_TRNK_COMMANDS where COMMAND_ID <> 14",
                           "DELETE FROM T_TRNK_LOCATION where PTYPE_ID = 5"});
     std::string strError;
-    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access)) << strError;
+    ASSERT_TRUE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers())) << strError;
     EXPECT_THAT(plant.Rows("select * from T_SFC_MACHINE_EVENT"), IsEmpty());
     EXPECT_THAT(plant.Rows("select * from T_SFC_USER_PER_USERGROUP"), IsEmpty());
     EXPECT_THAT(plant.Rows("select COMMAND_NUMBER from T_SFC_COMMAND where TARNWICK_ID = 14"),
@@ -119,7 +136,7 @@ TEST_P(HandMadePlantFailure, StopsWithThePrefixKeepsWhatWasWrittenAndRunsNothing
     plant.Database().Run(c.plantFault);
     core::frmProgress().Show();
     std::string strError;
-    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access));
+    EXPECT_FALSE(MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers()));
     if (c.error.ends_with(": ")) {  // the database's own message follows the prefix
         EXPECT_THAT(strError, ::testing::StartsWith(c.error));
         EXPECT_GT(strError.size(), c.error.size());

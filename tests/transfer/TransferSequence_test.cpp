@@ -62,7 +62,7 @@ TEST(TransferSequence, NamesOnlyTablesTheLegacyCatalogsAndTheNewSchemaHave) {
 }
 
 // Transfers still to be built are passed over by MigrateData; this list shrinks as they come.
-TEST(TransferSequence, BuiltTransfersAreTheOrganisationCribAndTravelerTransfers) {
+TEST(TransferSequence, BuiltTransfersAreEveryTransferOfThisLayer) {
     std::vector<std::string_view> built;
     for (const BuiltTransfer& transfer : BuiltTransfers()) {
         EXPECT_NE(FindTransfer(transfer.name), nullptr) << transfer.name;
@@ -149,7 +149,26 @@ TEST(TransferSequence, BuiltTransfersAreTheOrganisationCribAndTravelerTransfers)
                                                   "MigratePartsPerTravelerOperations",
                                                   "MigrateToolNumbersPerTravelerOperations",
                                                   "MigratePartTypeReferenceDimensions",
-                                                  "MigratePartReferenceDimensions"}));
+                                                  "MigratePartReferenceDimensions",
+
+                                                  "MigrateHistory",
+                                                  "MigrateCutterAndInsertHistory",
+                                                  "MigrateMaintenanceHistory",
+                                                  "MigrateAttachments",
+                                                  "MigrateAttachmentsPerComponents",
+                                                  "MigrateFormatStrings",
+                                                  "MigrateOptions",
+                                                  "MigrateTravelersSecurityObjects",
+                                                  "MigrateMDCSecurityObjects",
+                                                  "MigrateToolAndGageCribSecurityObjects",
+                                                  "MigrateSIDs",
+                                                  "MigrateTravelersAdministratorPermissions",
+                                                  "MigrateMDCAdministratorPermissions",
+                                                  "MigrateTrackerAdministratorPermissions",
+                                                  "FinalizeTravelersAdministratorPermissions",
+                                                  "FinalizeMDCAdministratorPermissions",
+                                                  "FinalizeTrackerAdministratorPermissions",
+                                                  "MigratePermissions"}));
     EXPECT_EQ(UnbuiltTransfers().size(), 107u - built.size());
     // One more transfer handed in from outside counts as built.
     const auto unbuilt = UnbuiltTransfers();
@@ -171,6 +190,18 @@ TEST(TransferSequence, MachineDataTransfersAreStepsEightyThreeToEightyNine) {
     EXPECT_EQ(unbuilt.size(), UnbuiltTransfers().size() - 7);
     for (std::string_view name : unbuilt)
         EXPECT_FALSE(FindTransfer(name)->number >= 83 && FindTransfer(name)->number <= 89) << name;
+}
+
+// With the machine-data transfers of the layer above, every row of the sequence has its transfer,
+// and a row without one stops the migration instead of passing over its rows.
+TEST(TransferSequence, EveryRowHasATransferBehindIt) {
+    const auto coverage = SequenceCoverage(mdc::ShiftSummaryTransfers());
+    ASSERT_EQ(coverage.size(), 107u);
+    for (std::size_t i = 0; i < coverage.size(); ++i) {
+        EXPECT_EQ(coverage[i].entry, &TransferSequence()[i]);
+        EXPECT_TRUE(coverage[i].built) << coverage[i].entry->number << " " << coverage[i].entry->name;
+    }
+    EXPECT_TRUE(UnbuiltTransfers(mdc::ShiftSummaryTransfers()).empty());
 }
 
 }  // namespace

@@ -587,6 +587,8 @@ std::vector<TableSpec> Declare() {
           {"ALT_NUM", OrNull(10, OneOf({0, 0, 0, 1, 2}))},
           {"TRAV_TYPE", OneOf({0, 1, 2, 3, 4, 5, 0, 6})}},
          {},
+         0,
+         {},
          ChainLinks},
         {"T_TRNK_CUST_TRAV",
          {0, 15},

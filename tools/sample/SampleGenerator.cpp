@@ -109,7 +109,11 @@ std::int64_t Plan::Rows(std::string_view table) const {
 
 std::int64_t Plan::TotalRows() const {
     std::int64_t total = 0;
-    for (const auto& [name, info] : info_) total += info.rows;
+    for (const auto& [name, info] : info_) {
+        total += info.rows;
+        if (info.decl->absent)
+            for (std::int64_t row = 1; row <= info.rows; ++row) total -= info.decl->absent(row) ? 1 : 0;
+    }
     return total;
 }
 

@@ -71,6 +71,11 @@ struct TableSpec {
     RowCount rows;
     std::vector<ColumnSpec> columns;  // columns not named stay Null; the key is the row number
     SeedRows seed = {};               // rows 1..seed.block, when block > 0
+    // Rows the legacy installation already wrote at the start of the table (administrator rights):
+    // counted and numbered like the others, but not written again.
+    std::int64_t installedRows = 0;
+    // Rows that are not written, leaving their ids unused as deletions in a live plant do.
+    std::function<bool(std::int64_t row)> absent = {};
     // Statements run once the table's rows are written: links a row cannot name before the rows
     // it points at exist (a revision's pointer to the next one).
     std::function<std::vector<std::string>(const Plan&)> finish = {};
@@ -87,6 +92,9 @@ class Plan {
     std::uint64_t Seed() const { return seed_; }
     const std::vector<const TableSpec*>& Tables() const { return order_; }
     std::int64_t Rows(std::string_view table) const;
+    // Whether the plant has the table at all.
+    bool Has(std::string_view table) const { return info_.find(table) != info_.end(); }
+    // Rows of every table, without the absent ones.
     std::int64_t TotalRows() const;
 
     // The value of a column of a row, the same one the generator writes. The key column gives the row.

@@ -1,6 +1,8 @@
 #include "sample/SamplePlant.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "core/SharedConnection.h"
 #include "core/SharedProgressWindow.h"
@@ -9,6 +11,7 @@
 #include "db/Recordset.h"
 #include "legacy/ModuleSetups.h"
 #include "legacy/catalog/LegacyCreateAll.h"
+#include "legacy/seeds/ReferenceFillers.h"
 #include "sample/SampleMachineData.h"
 
 namespace tmigration::sample {
@@ -61,7 +64,19 @@ std::int64_t InstalledRows(const TableSpec& table) {
         "T_TRNK_COMMANDS", "T_TRNK_DOWNTIME", "T_TRNK_SCRAP_CODE", "T_TRNK_SID"};
     for (std::string_view name : kInstalled)
         if (name == table.table) return table.rows.fixed;
-    return 0;
+    return table.installedRows;
+}
+
+// Deletes rows by key, a few hundred keys per statement.
+void DeleteRows(db::Connection& connection, const std::string& table, const std::string& key,
+                const std::vector<std::int64_t>& keys) {
+    constexpr std::size_t kKeysPerStatement = 500;
+    for (std::size_t at = 0; at < keys.size(); at += kKeysPerStatement) {
+        std::string list;
+        for (std::size_t i = at; i < std::min(keys.size(), at + kKeysPerStatement); ++i)
+            list += (list.empty() ? "" : ", ") + std::to_string(keys[i]);
+        connection.Execute("DELETE FROM " + table + " WHERE " + key + " IN (" + list + ")");
+    }
 }
 
 }  // namespace
@@ -88,7 +103,14 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
             if (name == "T_TRNK_SID")
                 connection.Execute("UPDATE T_TRNK_SID SET NEXT_SID = " +
                                    plan.ValueOf(name, "NEXT_SID", 1).AsText());
+            std::int64_t written = 0;
+            // Absent rows are written and deleted again, so that the ids after them stay the same
+            // where the database numbers the rows itself.
+            std::vector<std::int64_t> absentKeys;
             for (std::int64_t row = InstalledRows(*table) + 1; row <= rows; ++row) {
+                const bool absent = table->absent && table->absent(row);
+                if (absent) absentKeys.push_back(row);
+                written += absent ? 0 : 1;
                 plan.Values(*table, row, values);
                 session.InsertRow(name, columns, values);
                 if (++sinceCommit == kRowsPerCommit) {
@@ -97,11 +119,13 @@ SampleResult WriteSamplePlant(db::Connection& connection, std::int64_t scale, st
                     sinceCommit = 0;
                 }
             }
+            DeleteRows(connection, name, columns.front(), absentKeys);
             if (table->finish)
                 for (const std::string& sql : table->finish(plan)) connection.Execute(sql);
-            result.rows += rows;
-            if (rows > 0) ++result.tables;
-            if (progress) progress(name, rows);
+            const std::int64_t held = InstalledRows(*table) + written;
+            result.rows += held;
+            if (held > 0) ++result.tables;
+            if (progress) progress(name, held);
         }
         connection.CommitTrans();
     } catch (...) {

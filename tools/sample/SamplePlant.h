@@ -1,12 +1,14 @@
 // The sample plant: a legacy plant at the last legacy version, with synthetic but realistic rows in every
-// legacy table the organisation, crib and traveler transfers read. Deterministic for a seed; its rows grow
-// linearly with the scale (scale 1 about two and a half thousand rows besides the reserved reference blocks).
+// legacy table the organisation, crib, traveler, history and security transfers read. Deterministic for a
+// seed; its rows grow linearly with the scale (scale 1 about five and a half thousand rows besides the
+// reserved reference blocks).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "db/Connection.h"
 #include "sample/SampleGenerator.h"
@@ -17,6 +19,9 @@ namespace tmigration::sample {
 std::span<const TableSpec> SamplePlantTables();
 // Of those, the tool and gage cribs and the travelers.
 std::vector<TableSpec> SampleAssetTables();
+// History, attachments, number formats, options and permissions, written after the tables they
+// point at.
+std::vector<TableSpec> SampleHistoryTables();
 
 struct SampleResult {
     std::int64_t rows = 0;   // legacy rows written

@@ -1,7 +1,8 @@
 // The sample plant: every legacy table the organisation and reference transfers read, declared as a row
 // count and column generators, parents before children, followed by the cribs and travelers of
-// SampleAssetTables. Scale 1 is a small plant of about two and a half thousand rows besides the reserved
-// reference blocks; each unit of scale adds as many again.
+// SampleAssetTables and the history, attachment and rights tables of SampleHistoryTables. Scale 1 is a
+// small plant of about five and a half thousand rows besides the reserved reference blocks; each unit of
+// scale adds as many again.
 #include "legacy/seeds/ReferenceRows.h"
 #include "sample/SampleColumns.h"
 #include "sample/SamplePlant.h"
@@ -499,6 +500,7 @@ std::span<const TableSpec> SamplePlantTables() {
     static const std::vector<TableSpec> tables = [] {
         std::vector<TableSpec> all = Declare();
         for (TableSpec& table : SampleAssetTables()) all.push_back(std::move(table));
+        for (TableSpec& table : SampleHistoryTables()) all.push_back(std::move(table));
         return all;
     }();
     return tables;

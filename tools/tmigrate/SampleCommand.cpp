@@ -64,7 +64,7 @@ void AddSampleCommand(CLI::App& app) {
                     "connection string of a database made with tmigrate create, e.g. "
                     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=plant.mdb;")
         ->required();
-    cmd->add_option("--scale", scale, "plant size: about two and a half thousand legacy rows per unit")
+    cmd->add_option("--scale", scale, "plant size: about six thousand legacy rows per unit")
         ->capture_default_str();
     cmd->add_option("--seed", seed, "the same seed gives the same plant")->capture_default_str();
     cmd->callback([] { ExitCode() = Sample(dialect, connection, scale, seed); });
