@@ -18,6 +18,8 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/engines/embedded/EmbeddedSession.h"
+#include "legacy/LegacyTableCreator.h"
+#include "legacy/ModuleSetups.h"
 #include "legacy/catalog/LegacyCreateAll.h"
 #include "legacy/seeds/ReferenceFillers.h"
 
@@ -83,6 +85,21 @@ class SharedDatabase {
         const auto before = sent.size();
         std::string strError;
         if (!legacy::FillCommonTable(strError)) throw std::runtime_error("version rows: " + strError);
+        core::frmProgress().Unload();  // as the test found it
+        sent.resize(before);
+    }
+
+    // Every module's legacy tables with the rows a fresh installation writes (reference rows, the
+    // administrators and their rights, the security-id counter), made by the modules' own creators on
+    // the empty file: a whole migration runs to its end on it.
+    void CreateInstalledLegacyDatabase(db::Dialect dialect) {
+        const auto before = sent.size();
+        std::string strError;
+        for (const legacy::ModuleSetup* setup :
+             {&legacy::CommonSetup(), &legacy::GageSetup(), &legacy::MDCSetup(), &legacy::ToolSetup(),
+              &legacy::TravelerSetup()})
+            if (!legacy::SetupModuleDatabase(*setup, dialect, strError))
+                throw std::runtime_error("installation: " + strError);
         core::frmProgress().Unload();  // as the test found it
         sent.resize(before);
     }

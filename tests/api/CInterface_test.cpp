@@ -10,7 +10,7 @@ namespace {
 // A database holding every module's legacy tables, so that a migration runs to its end.
 void PrepareLegacyDatabase(testing::SharedDatabase& database) {
     database.OpenShared(db::Dialect::Access);
-    database.CreateLegacySchema(db::Dialect::Access);
+    database.CreateInstalledLegacyDatabase(db::Dialect::Access);
     core::gConnectionSlot().reset();
 }
 

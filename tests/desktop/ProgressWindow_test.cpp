@@ -122,7 +122,7 @@ class DesktopMigration : public SharedStateTest {
   protected:
     void SetUp() override {
         database.OpenShared(db::Dialect::Access);
-        database.CreateLegacySchema(db::Dialect::Access);
+        database.CreateInstalledLegacyDatabase(db::Dialect::Access);
         core::gConnectionSlot().reset();
         object = std::make_unique<CDatabaseMigrationObj>();
         std::string why;

@@ -44,7 +44,7 @@ class LegacyDatabase : public testing::SharedStateTest, public ::testing::WithPa
   protected:
     void SetUp() override {
         database.OpenShared(GetParam().dialect);
-        database.CreateLegacySchema(GetParam().dialect);
+        database.CreateInstalledLegacyDatabase(GetParam().dialect);
     }
     std::string Count(const std::string& from) const {
         return database.Scalar("select count(*) from " + from, GetParam().dialect);
@@ -76,11 +76,15 @@ TEST_P(LegacyDatabase, MigratesToTheSeededNewSchemaAndThePlaceholderTableOnly) {
 
     const std::string item = "T_SFC_DB_ITEM where DB_ITEM_VALUE = ";
     EXPECT_EQ(Count(item + GetParam().finalLevel + " and DB_ITEM_CODE = 1"), "1");
-    EXPECT_EQ(Count(item + "4 and DB_ITEM_CODE = 2"), "1");
+    // The installation gave its four administrator groups ids 1 to 4; the crib administrators took 5,
+    // so the next free security id is 6.
+    EXPECT_EQ(Count(item + "6 and DB_ITEM_CODE = 2"), "1");
     EXPECT_EQ(Count(item + "1 and DB_ITEM_CODE = 3"), "1");
     EXPECT_EQ(Count("T_SFC_OBJECT"), "740");
     EXPECT_EQ(Count("T_SFC_API_FUNCTION where FUNCTION_VERSION = 2"), "344");
-    EXPECT_EQ(Count("T_SFC_COMMAND where TARNWICK_ID = 14"), "14");
+    // The built-in commands merge into the seeded ones, each keeping its legacy key.
+    EXPECT_EQ(Count("T_SFC_COMMAND"), "14");
+    EXPECT_EQ(Count("T_SFC_COMMAND where TARNWICK_ID = 14"), "1");
     EXPECT_EQ(Count("T_SFC_USERGROUP"), "3");
     EXPECT_EQ(Count("T_SFC_SCRAP_CODE where SCRAP_CODE_NUMBER = 100"), "1");
     EXPECT_EQ(Count("T_SFC_OPTION where APP_CODE = 2"), "2");

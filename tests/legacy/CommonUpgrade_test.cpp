@@ -126,7 +126,8 @@ TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_THAT(names(16), ::testing::Not(Contains("T_TRNK_CUTTER_NO")));
     // A column whose type a step changed has its old type before the step.
     const auto costType = [](int major) {
-        for (const LegacyColumn& c : CommonTableAtMajor("T_TRNK_INSERT_NO", major)->columns)
+        const auto table = CommonTableAtMajor("T_TRNK_INSERT_NO", major);
+        for (const LegacyColumn& c : table->columns)
             if (c.name == "VENDOR1_COST") return c.TypeIn(db::Dialect::Oracle);
         return std::string("none");
     };
