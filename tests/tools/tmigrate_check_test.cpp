@@ -1,0 +1,286 @@
+// tmigrate check: each finding on a database built to show it; a database the check passes
+// migrates, and a blocking finding stops a migration that runs anyway (--force).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+
+#include "RunCommand.h"
+#include "TempDatabase.h"
+#include "TempDir.h"
+
+namespace tmigration::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ConnectionTo(const std::string& path) {
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";";
+}
+
+CommandResult Check(const std::string& dialect, const std::string& connection) {
+    return RunCommand(Tmigrate() + " check " + dialect + " '" + connection + "' 2>&1");
+}
+
+CommandResult Sql(const std::string& dialect, const std::string& connection, const std::string& statement) {
+    return RunCommand("echo \"" + statement + "\" | " + Tmigrate() + " sql " + dialect + " '" + connection +
+                      "' 2>&1");
+}
+
+CommandResult ForcedMigration(const std::string& dialect, const std::string& connection) {
+    return RunCommand(Tmigrate() + " migrate " + dialect + " '" + connection +
+                      "' --progress none --force 2>&1");
+}
+
+// A database whose five modules are installed at their last legacy versions by the tool's own
+// upgrade, made once per dialect and copied into each test's folder.
+class LegacyPlant {
+  public:
+    LegacyPlant(const std::string& dialect, const std::string& name = "plant.mdb")
+        : dialect_(dialect), path_(dir_.File(name)) {
+        fs::copy_file(Original(dialect), path_);
+    }
+    const std::string& Path() const { return path_; }
+    std::string Connection() const { return ConnectionTo(path_); }
+    const TempDir& Dir() const { return dir_; }
+    void Run(const std::string& statement) const {
+        auto r = Sql(dialect_, Connection(), statement);
+        ASSERT_EQ(r.exitCode, 0) << statement << ": " << r.out;
+    }
+
+  private:
+    static const std::string& Original(const std::string& dialect) {
+        static TempDir folder;
+        static std::map<std::string, std::string> made;
+        auto it = made.find(dialect);
+        if (it != made.end()) return it->second;
+        const std::string path = folder.File(dialect + ".mdb");
+        RunCommand(Tmigrate() + " create " + path);
+        auto r = RunCommand(Tmigrate() + " upgrade " + dialect + " '" + ConnectionTo(path) +
+                            "' --progress none 2>&1");
+        EXPECT_EQ(r.exitCode, 0) << r.out;
+        return made.emplace(dialect, path).first->second;
+    }
+
+    std::string dialect_;
+    TempDir dir_;
+    std::string path_;
+};
+
+// ---- on an empty database (no legacy tables): quick cases --------------------------------------
+
+TEST(TmigrateCheck, AnEmptyDatabaseCanMigrateAndIsLeftByteForByte) {
+    TempDatabase db;
+    const std::string before = Bytes(db.Path());
+    auto r = Check("access", db.ConnectionString());
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(r.out,
+                HasSubstr("ok: Gage: not installed; its legacy tables will be created at version 37.105\n"));
+    EXPECT_THAT(r.out, HasSubstr("ok: not migrated yet"));
+    EXPECT_THAT(r.out,
+                HasSubstr("ok: compaction: '" + db.Path() + "' into '" + db.Dir().string() + "/plant1.mdb'"));
+    EXPECT_THAT(r.out, ::testing::EndsWith("a migration can run\n"));
+    EXPECT_EQ(Bytes(db.Path()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(db.Dir()), fs::directory_iterator()), 1);
+}
+
+TEST(TmigrateCheck, AFileThatCannotBeOpenedIsBlocking) {
+    TempDir dir;
+    std::ofstream(dir.File("plant.mdb")) << "not a database";
+    auto r = Check("sql", ConnectionTo(dir.File("plant.mdb")));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr("blocking: the database cannot be opened: Unrecognized database format"));
+}
+
+// The compaction's preconditions, each broken on its own.
+struct CompactionCase {
+    const char* name;
+    const char* file;        // the database's name in its folder
+    const char* connection;  // with %s for the path
+    const char* expected;
+};
+
+class CheckCompaction : public ::testing::TestWithParam<CompactionCase> {};
+
+TEST_P(CheckCompaction, IsBlocking) {
+    const CompactionCase& c = GetParam();
+    TempDatabase db(c.file);
+    if (std::string(c.name) == "TemporaryNameTaken") std::ofstream(db.Dir() / "plant1.mdb") << "x";
+    std::string connection = c.connection;
+    connection.replace(connection.find("%s"), 2, db.Path());
+    auto r = Check("access", connection);
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_THAT(r.out, HasSubstr(std::string("blocking: compaction: ") + c.expected)) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Preconditions, CheckCompaction,
+                         ::testing::Values(CompactionCase{"TemporaryNameTaken", "plant.mdb",
+                                                          "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;",
+                                                          "the temporary file"},
+                                           CompactionCase{"NoDotInTheName", "plant",
+                                                          "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;",
+                                                          "the file name"},
+                                           CompactionCase{"NoSemicolonAfterThePath", "plant.mdb",
+                                                          "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s",
+                                                          "the file path cannot be cut"},
+                                           CompactionCase{"DataSourceInAnotherCase", "plant.mdb",
+                                                          "Provider=Microsoft.Jet.OLEDB.4.0;data source=%s;",
+                                                          "the file path cannot be cut"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TmigrateCheck, MigrateRefusesABlockedDatabaseAndLeavesItAlone) {
+    TempDatabase db;
+    std::ofstream(db.Dir() / "plant1.mdb") << "x";
+    const std::string before = Bytes(db.Path());
+    auto r = RunCommand(Tmigrate() + " migrate access '" + db.ConnectionString() + "' --progress plain 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr("blocking: compaction: the temporary file"));
+    EXPECT_THAT(r.out, HasSubstr("the migration was not started"));
+    EXPECT_THAT(r.out, Not(HasSubstr("Connecting to Database...")));
+    EXPECT_EQ(Bytes(db.Path()), before);
+}
+
+// ---- on installed legacy plants: whole upgrades and migrations, slow -----------------------------
+
+TEST(SlowTmigrateCheck, AnInstalledPlantPassesUnchangedAndThenMigrates) {
+    LegacyPlant plant("access");
+    plant.Run("INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Bar')");
+    plant.Run(
+        "INSERT INTO T_TRNK_PART (PART_NUMBER, PART_NAME, PARTTYPE_ID, REVISION) VALUES ('P-1', 'Bracket', "
+        "1, 3)");
+    const std::string before = Bytes(plant.Path());
+    auto r = Check("access", plant.Connection());
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(r.out, HasSubstr("ok: Common: legacy version '61.132' is the last legacy version\n"));
+    EXPECT_THAT(r.out, HasSubstr("ok: the legacy tables look built for Access\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("MigrateParts: [0-9]+ legacy rows will move\n"));
+    EXPECT_EQ(Bytes(plant.Path()), before);
+    auto migrated =
+        RunCommand(Tmigrate() + " migrate access '" + plant.Connection() + "' --progress none 2>&1");
+    ASSERT_EQ(migrated.exitCode, 0) << migrated.out;
+    auto again = Check("access", plant.Connection());
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_THAT(again.out, HasSubstr("blocking: already migrated: database item 1 is 1554\n"));
+}
+
+// A module version each dialect's upgrade cannot start from; the forced migration fails on it.
+struct VersionCase {
+    const char* name;
+    const char* dialect;
+    int appId;
+    const char* version;
+    const char* expected;
+};
+
+class SlowCheckVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(SlowCheckVersion, IsBlockingAndStopsTheMigration) {
+    const VersionCase& c = GetParam();
+    LegacyPlant plant(c.dialect);
+    plant.Run("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::string(c.version) +
+              "' WHERE APP_ID = " + std::to_string(c.appId));
+    auto r = Check(c.dialect, plant.Connection());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr(std::string("blocking: ") + c.expected)) << r.out;
+    auto forced = ForcedMigration(c.dialect, plant.Connection());
+    EXPECT_EQ(forced.exitCode, 1) << forced.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, SlowCheckVersion,
+    ::testing::Values(
+        VersionCase{"CommonBelowTheSqlServerSteps", "sql", 0, "43.10",
+                    "Common: legacy version '43.10' cannot be upgraded in SQL Server: its upgrade starts at "
+                    "major 44"},
+        VersionCase{"GageNewerThanTheProgram", "access", 11, "38.1",
+                    "Gage: legacy version '38.1' is newer than this program's last Gage version 37.105"},
+        VersionCase{"ToolNotANumber", "oracle", 21, "x7.2",
+                    "Tool: legacy version 'x7.2' is not a version this program knows"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SlowTmigrateCheck, OracleBuiltTablesOpenedAsSqlServerAreBlocking) {
+    LegacyPlant plant("oracle");
+    auto r = Check("sql", plant.Connection());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(
+        r.out, HasSubstr("sequences and their key triggers: they were built for Oracle, not for SQL Server"));
+    auto asOracle = Check("oracle", plant.Connection());
+    EXPECT_EQ(asOracle.exitCode, 0) << asOracle.out;
+}
+
+TEST(SlowTmigrateCheck, AMissingModuleTableIsBlockingAndStopsTheMigration) {
+    LegacyPlant plant("access");
+    plant.Run("DROP TABLE T_TRNK_GAU_PARTREF");
+    auto r = Check("access", plant.Connection());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr("blocking: Gage: legacy table T_TRNK_GAU_PARTREF is missing\n"));
+    EXPECT_EQ(ForcedMigration("access", plant.Connection()).exitCode, 1);
+}
+
+TEST(SlowTmigrateCheck, RowsThatWouldStopATransferAreNamedByTableKeyAndColumn) {
+    LegacyPlant plant("sql");
+    plant.Run("INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Bar')");
+    plant.Run("INSERT INTO T_TRNK_PART (PART_NUMBER, PART_NAME, PARTTYPE_ID) VALUES ('P-1', 'Bracket', 1)");
+    auto r = Check("sql", plant.Connection());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, ::testing::ContainsRegex(
+                           "blocking: transfer [0-9]+ MigrateParts: T_TRNK_PART PART_ID = [0-9]+, "
+                           "column REVISION: Null where the value is read as text\n"));
+    auto forced = ForcedMigration("sql", plant.Connection());
+    EXPECT_EQ(forced.exitCode, 1);
+    EXPECT_THAT(forced.out, HasSubstr("Migrating Parts: "));
+}
+
+// A run that stopped part way, at each phase the database can show.
+struct StateCase {
+    const char* name;
+    const char* statement;
+    const char* expected;
+};
+
+class SlowCheckPartlyMigrated : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(SlowCheckPartlyMigrated, SaysWhereItStopped) {
+    LegacyPlant plant("access");
+    plant.Run(GetParam().statement);
+    auto r = Check("access", plant.Connection());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr(std::string("blocking: partly migrated: ") + GetParam().expected)) << r.out;
+    EXPECT_EQ(ForcedMigration("access", plant.Connection()).exitCode, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, SlowCheckPartlyMigrated,
+    ::testing::Values(StateCase{"Preparation", "ALTER TABLE T_TRNK_PART ADD SFC_ID INTEGER",
+                                "stopped in PrepareOldTables (1 of 100 legacy tables have SFC_ID"},
+                      StateCase{"NewSchema",
+                                "CREATE TABLE T_SFC_DB_ITEM (DB_ITEM_CODE INTEGER, DB_ITEM_VALUE INTEGER)",
+                                "stopped in CreateNewTables"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SlowTmigrateCheck, ASymbolicLinkAsDataSourceStaysALink) {
+    LegacyPlant plant("access");
+    const std::string link = plant.Dir().File("link.mdb");
+    fs::create_symlink(plant.Path(), link);
+    auto r = RunCommand(Tmigrate() + " migrate access '" + ConnectionTo(link) + "' --progress none 2>&1");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(
+        Sql("access", ConnectionTo(link), "SELECT COUNT(*) AS CT FROM T_SFC_DB_ITEM WHERE DB_ITEM_CODE = 1")
+            .out,
+        "CT\n1\n");
+}
+
+}  // namespace
+}  // namespace tmigration::testing
