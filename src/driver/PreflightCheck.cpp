@@ -198,6 +198,7 @@ class Checker {
                 Transfers(more, current);
             }
         }
+        if (embedded) DatabaseFile();
         if (dialect_ == db::Dialect::Access && embedded) Compaction();
         return std::move(report_);
     }
@@ -449,6 +450,20 @@ class Checker {
                 Add(true, head + std::to_string(faults[i] - kRowsListedPerColumn) + " more rows of " + table +
                               " stop the transfer in column " + std::string(checked[i]->source));
         return rows;
+    }
+
+    // The file itself: the migration writes it, and a log left beside it means the last program
+    // that wrote it did not close it.
+    void DatabaseFile() {
+        const auto path = db::ConnectionStringValue(connection_, "Data Source");
+        std::error_code ec;
+        if (!path || !fs::is_regular_file(*path, ec)) return;  // reported when opening
+        if (::access(path->c_str(), W_OK) != 0)
+            Add(true, "the database file '" + *path + "' is read-only for this user");
+        if (fs::exists(*path + "-wal", ec))
+            Add(false, "a write-ahead log '" + *path +
+                           "-wal' lies beside the file: the last program that wrote it did not close it; its "
+                           "committed work is read with the file");
     }
 
     // What CompactAndRepairDatabase needs once the migration is done: the path cut from the

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "RunCommand.h"
 #include "TempDatabase.h"
@@ -151,6 +152,65 @@ TEST(TmigrateCheck, MigrateRefusesABlockedDatabaseAndLeavesItAlone) {
     EXPECT_EQ(Bytes(db.Path()), before);
 }
 
+// Where a run stopped, shown by the new schema's item 1 and the legacy tables left.
+struct ItemCase {
+    const char* name;
+    int item1;
+    bool legacyLeft;
+    const char* expected;
+};
+
+class CheckMigrationState : public ::testing::TestWithParam<ItemCase> {};
+
+TEST_P(CheckMigrationState, NamesThePhase) {
+    TempDatabase db;
+    std::string statements =
+        "CREATE TABLE T_SFC_DB_ITEM (DB_ITEM_CODE INTEGER, DB_ITEM_VALUE INTEGER)\n"
+        "INSERT INTO T_SFC_DB_ITEM (DB_ITEM_CODE, DB_ITEM_VALUE) VALUES (1, " +
+        std::to_string(GetParam().item1) + ")\n";
+    if (GetParam().legacyLeft) statements += "CREATE TABLE T_TRNK_COMMON (APP_ID INTEGER)\n";
+    auto made = RunCommand("printf '" + statements + "' | " + Tmigrate() + " sql access '" +
+                           db.ConnectionString() + "' 2>&1");
+    ASSERT_EQ(made.exitCode, 0) << made.out;
+    auto r = Check("access", db.ConnectionString());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr(std::string("blocking: ") + GetParam().expected)) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, CheckMigrationState,
+    ::testing::Values(ItemCase{"NewSchema", 700, true,
+                               "partly migrated: stopped in CreateNewTables after statement 700 of 1553"},
+                      ItemCase{"Transfers", 1553, true,
+                               "partly migrated: stopped in MigrateData or DeleteOldTables"},
+                      ItemCase{"Finalization", 1553, false, "partly migrated: stopped in FinalizeMigration"},
+                      ItemCase{"Complete", 1554, false, "already migrated: database item 1 is 1554\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Room for a snapshot and the compacted copy, on a small file system of its own (mounting needs
+// the privilege to; the case is skipped without it).
+TEST(TmigrateCheck, TooLittleFreeSpaceForTheCompactionIsBlocking) {
+    TempDir dir;
+    const std::string mount = dir.File("small");
+    fs::create_directory(mount);
+    if (RunCommand("mount -t tmpfs -o size=1m tmpfs " + mount + " 2>/dev/null").exitCode != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const std::string path = mount + "/plant.mdb";
+    RunCommand(Tmigrate() + " create " + path);
+    const std::string filler(100000, 'x');
+    std::string statements = "CREATE TABLE T_FILL (A MEMO)\n";
+    for (int i = 0; i < 4; ++i) statements += "INSERT INTO T_FILL (A) VALUES ('" + filler + "')\n";
+    { std::ofstream(dir.File("fill.sql")) << statements; }
+    auto filled =
+        RunCommand(Tmigrate() + " sql access '" + ConnectionTo(path) + "' " + dir.File("fill.sql") + " 2>&1");
+    auto r = Check("access", ConnectionTo(path));
+    RunCommand("umount " + mount);
+    ASSERT_EQ(filled.exitCode, 0) << filled.out;
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("blocking: compaction: [0-9]+ bytes free in '" + mount +
+                                                "', the snapshot and the compacted copy need [0-9]+\n"));
+}
+
 // ---- on installed legacy plants: whole upgrades and migrations, slow -----------------------------
 
 TEST(SlowTmigrateCheck, AnInstalledPlantPassesUnchangedAndThenMigrates) {
@@ -228,19 +288,46 @@ TEST(SlowTmigrateCheck, AMissingModuleTableIsBlockingAndStopsTheMigration) {
     EXPECT_EQ(ForcedMigration("access", plant.Connection()).exitCode, 1);
 }
 
-TEST(SlowTmigrateCheck, RowsThatWouldStopATransferAreNamedByTableKeyAndColumn) {
+// Legacy rows that a transfer's column rules stop on, named by table, key and column; the forced
+// migration stops in that transfer.
+struct RowCase {
+    const char* name;
+    std::vector<std::string> statements;
+    const char* expected;  // a regular expression
+    const char* failure;   // the transfer's error prefix
+};
+
+class SlowCheckRows : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(SlowCheckRows, AreBlockingAndStopTheTransfer) {
     LegacyPlant plant("sql");
-    plant.Run("INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Bar')");
-    plant.Run("INSERT INTO T_TRNK_PART (PART_NUMBER, PART_NAME, PARTTYPE_ID) VALUES ('P-1', 'Bracket', 1)");
+    for (const std::string& statement : GetParam().statements) plant.Run(statement);
     auto r = Check("sql", plant.Connection());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_THAT(r.out, ::testing::ContainsRegex(
-                           "blocking: transfer [0-9]+ MigrateParts: T_TRNK_PART PART_ID = [0-9]+, "
-                           "column REVISION: Null where the value is read as text\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex(GetParam().expected)) << r.out;
     auto forced = ForcedMigration("sql", plant.Connection());
     EXPECT_EQ(forced.exitCode, 1);
-    EXPECT_THAT(forced.out, HasSubstr("Migrating Parts: "));
+    EXPECT_THAT(forced.out, HasSubstr(GetParam().failure)) << forced.out;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SlowCheckRows,
+    ::testing::Values(
+        RowCase{
+            "NullReadAsText",
+            {"INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Bar')",
+             "INSERT INTO T_TRNK_PART (PART_NUMBER, PART_NAME, PARTTYPE_ID) VALUES ('P-1', 'Bracket', 1)"},
+            "blocking: transfer [0-9]+ MigrateParts: T_TRNK_PART PART_ID = [0-9]+, column REVISION: Null "
+            "where "
+            "the value is read as text\n",
+            "Migrating Parts: "},
+        RowCase{"NullCodeWithoutANullRule",
+                {"INSERT INTO T_TRNK_MACHINES (MACHINE_NUMBER, MACHINE_NAME) VALUES ('M-1', 'Lathe')"},
+                "blocking: transfer [0-9]+ MigrateMachines: T_TRNK_MACHINES MACHINE_ID = [0-9]+, column "
+                "STATUS_ID: "
+                "Null where a code is translated and no code stands for Null\n",
+                "Migrating Machines: "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A run that stopped part way, at each phase the database can show.
 struct StateCase {

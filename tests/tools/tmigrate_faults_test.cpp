@@ -128,6 +128,12 @@ TEST(TmigrateFaults, AReadOnlyFileIsReadWithoutLeavingLogFiles) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_THAT(r.out, HasSubstr("error: "));
     EXPECT_EQ(FilesIn(db.Dir()), std::vector<std::string>{"plant.mdb"});
+    // A migration would fail at its first write: the check says so before anything starts.
+    auto check = RunCommand(as + Tmigrate() + " check access '" + db.ConnectionString() + "' 2>&1");
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_THAT(check.out,
+                HasSubstr("blocking: the database file '" + db.Path() + "' is read-only for this user"));
+    EXPECT_EQ(FilesIn(db.Dir()), std::vector<std::string>{"plant.mdb"});
 }
 
 // Usage errors exit 1, as the help says; asking for help is no error.
