@@ -216,6 +216,7 @@ class Checker {
             return false;
         }
         swap_ = std::make_unique<SharedConnectionSwap>(std::move(connection));
+        report_.opened = true;
         return true;
     }
 
@@ -425,6 +426,12 @@ class Checker {
                 if (!column.source.empty()) checked.push_back(&column);
         std::vector<int> faults(checked.size(), 0);
         core::RecordsetPtr rs = core::OpenServerRecordset(sql);
+        for (const transfer::Column* column : checked) {
+            bool present = false;
+            for (std::size_t i = 0; i < rs->FieldCount() && !present; ++i)
+                present = util::EqualsIgnoringCase(rs->Fields(i).Name(), column->source);
+            if (!present) throw std::runtime_error(table + " has no column " + std::string(column->source));
+        }
         std::string key;
         if (pass.batches)
             key = pass.batches->keyColumn;

@@ -23,6 +23,7 @@ struct PreflightFinding {
 
 struct PreflightReport {
     std::vector<PreflightFinding> findings;
+    bool opened = false;  // the database could be opened (for reading)
     bool CanMigrate() const;
     std::size_t BlockingCount() const;
 };

@@ -234,6 +234,23 @@ TEST(SlowTmigrateCheck, AnInstalledPlantPassesUnchangedAndThenMigrates) {
     EXPECT_THAT(again.out, HasSubstr("blocking: already migrated: database item 1 is 1554\n"));
 }
 
+TEST(SlowTmigrateCheck, AnOlderModuleTheDialectUpgradesIsNoObstacle) {
+    TempDir dir;
+    const std::string path = dir.File("plant.mdb");
+    RunCommand(Tmigrate() + " create " + path);
+    auto aged =
+        RunCommand(Tmigrate() + " sample access '" + ConnectionTo(path) + "' --version common=60.132 2>&1");
+    ASSERT_EQ(aged.exitCode, 0) << aged.out;
+    auto r = Check("access", ConnectionTo(path));
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(
+        r.out,
+        HasSubstr("ok: Common: legacy version '60.132' will be upgraded to 61.132 (major steps 60 to 60)\n"));
+    auto migrated =
+        RunCommand(Tmigrate() + " migrate access '" + ConnectionTo(path) + "' --progress none 2>&1");
+    EXPECT_EQ(migrated.exitCode, 0) << migrated.out;
+}
+
 // A module version each dialect's upgrade cannot start from; the forced migration fails on it.
 struct VersionCase {
     const char* name;
@@ -277,6 +294,7 @@ TEST(SlowTmigrateCheck, OracleBuiltTablesOpenedAsSqlServerAreBlocking) {
         r.out, HasSubstr("sequences and their key triggers: they were built for Oracle, not for SQL Server"));
     auto asOracle = Check("oracle", plant.Connection());
     EXPECT_EQ(asOracle.exitCode, 0) << asOracle.out;
+    EXPECT_EQ(ForcedMigration("sql", plant.Connection()).exitCode, 1);
 }
 
 TEST(SlowTmigrateCheck, AMissingModuleTableIsBlockingAndStopsTheMigration) {

@@ -43,7 +43,9 @@ bool RunPreflight(const std::string& dialect, const std::string& connection) {
     // Database servers are checked on request only; the file databases before every migration.
     if (tmigration::db::odbc::IsOdbcConnectionString(connection)) return true;
     const PreflightReport report = Check(dialect, connection);
-    if (report.CanMigrate()) return true;
+    // A database that does not open is left to the component: its connect step fails with the
+    // provider's own message before anything is touched.
+    if (report.CanMigrate() || !report.opened) return true;
     for (const auto& finding : report.findings)
         if (finding.blocking) PrintFinding(std::cerr, finding);
     std::cerr << "the migration was not started: " << report.BlockingCount()
