@@ -170,6 +170,11 @@ void BlueprintRows(db::Connection& connection) {
         }
 }
 
+// 1 brings the shifts: before them no person had one.
+void PersonsWithoutShifts(db::Connection& connection) {
+    connection.Execute("UPDATE T_TRNK_PERS SET SHIFT_ID = NULL WHERE SHIFT_ID IS NOT NULL");
+}
+
 // Row work of one Common step's ageing: `before` runs while the database still has the step's later
 // form; `between` once what the step dropped is back and before what it added goes.
 struct OldForm {
@@ -185,6 +190,7 @@ constexpr OldForm kCommonOldForms[] = {
     {47, EventsOnMachines, nullptr},
     {41, MaterialsForCuttersAndInserts, nullptr},
     {37, nullptr, BlueprintRows},
+    {1, PersonsWithoutShifts, nullptr},
 };
 
 const OldForm* OldFormOf(int step) {
