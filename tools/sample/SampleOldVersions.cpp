@@ -170,6 +170,24 @@ void BlueprintRows(db::Connection& connection) {
         }
 }
 
+// 46 collapses part families into their newest revision: every seventh part gets an older revision
+// of its own, and heads the family.
+void PartFamilies(db::Connection& connection) {
+    const auto parts = ReadRows(
+        connection, "select PART_ID, PART_NAME, PART_NUMBER, PARTTYPE_ID from T_TRNK_PART order by PART_ID");
+    for (std::size_t i = 3; i < parts.size(); i += 7) {
+        const std::string id = parts[i][0].AsText();
+        const auto text = [](const db::Value& v) {
+            return v.IsNull() ? std::string("NULL") : Quoted(v.AsText());
+        };
+        connection.Execute("UPDATE T_TRNK_PART SET FAMILY_ID = " + id +
+                           ", REVISION = 2 WHERE PART_ID = " + id);
+        connection.Execute(
+            "INSERT INTO T_TRNK_PART (PART_NAME, PART_NUMBER, PARTTYPE_ID, REVISION, FAMILY_ID) VALUES (" +
+            text(parts[i][1]) + ", " + text(parts[i][2]) + ", " + parts[i][3].AsText() + ", 1, " + id + ")");
+    }
+}
+
 // 1 brings the shifts: before them no person had one.
 void PersonsWithoutShifts(db::Connection& connection) {
     connection.Execute("UPDATE T_TRNK_PERS SET SHIFT_ID = NULL WHERE SHIFT_ID IS NOT NULL");
@@ -189,6 +207,7 @@ constexpr OldForm kCommonOldForms[] = {
     {52, DuplicateMaterialNumbers, nullptr},
     {47, EventsOnMachines, nullptr},
     {41, MaterialsForCuttersAndInserts, nullptr},
+    {46, PartFamilies, nullptr},
     {37, nullptr, BlueprintRows},
     {1, PersonsWithoutShifts, nullptr},
 };
