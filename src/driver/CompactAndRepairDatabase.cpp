@@ -28,9 +28,11 @@ bool CompactAndRepairDatabase(const std::string& path, std::string& strError) {
                          strError, [&](core::Step& step) {
                              const std::string temporary = TemporaryCompactPath(path);
                              db::CompactDatabase(kProvider + path, kProvider + temporary + kEngineType5);
-                             core::files::Delete(path);
+                             // The compacted copy takes the old file's place in one rename, so
+                             // that the path names a whole database at every moment, even if the
+                             // process dies here; a link as the path keeps pointing at it.
                              ui::DoEvents();
-                             core::files::Rename(temporary, path);
+                             core::files::Replace(temporary, path);
                              step.ShowPercent(100);
                          });
 }
