@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     tmigrate::AddMigrateCommand(app);
     tmigrate::AddUpgradeCommand(app);
     tmigrate::AddSampleCommand(app);
+    tmigrate::AddRestoreCommand(app);
+    tmigrate::AddReportCommand(app);
     CLI11_PARSE(app, argc, argv);
     return tmigrate::ExitCode();
 }
