@@ -199,6 +199,8 @@ TransferBody MatchObjects(int application, std::string productCondition, std::sp
                 legacy.Set("SFC_ID", db::Value(util::CLng(seeded.Get("OBJECT_ID"))));
                 legacy.Update();
                 ++counts.written;
+            } else {
+                ++counts.skipped["the application has no new object for it"];
             }
             step.ShowProgress(counts.read, total);
         }

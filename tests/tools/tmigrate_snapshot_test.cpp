@@ -151,9 +151,13 @@ struct LateFailure {
     std::function<std::string(const std::string& path)> prepare;  // returns the connection string
 };
 
-class FailedMigration : public Snapshot, public ::testing::WithParamInterface<LateFailure> {};
+std::ostream& operator<<(std::ostream& os, const LateFailure& f) {
+    return os << f.name;
+}
 
-TEST_P(FailedMigration, IsRestoredAndSaysSo) {
+class SlowFailedMigration : public Snapshot, public ::testing::WithParamInterface<LateFailure> {};
+
+TEST_P(SlowFailedMigration, IsRestoredAndSaysSo) {
     const std::string connection = GetParam().prepare(path);
     const auto files = FilesIn(dir.Path());
     auto r = Migrate("", connection);
@@ -164,7 +168,7 @@ TEST_P(FailedMigration, IsRestoredAndSaysSo) {
     EXPECT_EQ(FilesIn(dir.Path()), files) << "no snapshot or compaction copy is left";
 }
 
-TEST_P(FailedMigration, WithoutASnapshotStaysHalfDone) {
+TEST_P(SlowFailedMigration, WithoutASnapshotStaysHalfDone) {
     const std::string connection = GetParam().prepare(path);
     auto r = Migrate("--no-snapshot", connection);
     EXPECT_EQ(r.exitCode, 1);
@@ -175,7 +179,7 @@ TEST_P(FailedMigration, WithoutASnapshotStaysHalfDone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Causes, FailedMigration,
+    Causes, SlowFailedMigration,
     ::testing::Values(LateFailure{"DataSourceNotClosed", "Invalid argument",
                                   [](const std::string& path) {
                                       return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path;
@@ -188,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Snapshot, ASuccessfulMigrationLeavesNoSnapshot) {
+TEST_F(Snapshot, SlowSuccessfulMigrationLeavesNoSnapshot) {
     auto r = Migrate();
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_TRUE(MigrationComplete(path));
@@ -197,7 +201,7 @@ TEST_F(Snapshot, ASuccessfulMigrationLeavesNoSnapshot) {
 
 // A link as the data source stays a link: the file it points at is snapshotted, compacted and
 // restored.
-TEST_F(Snapshot, ALinkAsTheDataSourceStaysALink) {
+TEST_F(Snapshot, SlowLinkAsTheDataSourceStaysALink) {
     const std::string link = dir.File("current.mdb");
     fs::create_symlink(path, link);
     auto failed = Migrate("", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + link);
@@ -274,9 +278,6 @@ TEST_F(Snapshot, AfterAKillTheNextRunOffersTheRestore) {
                                 "' was restored to its state before the migration.\n");
     EXPECT_EQ(Dump(path), before);
     EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"plant.mdb"});
-    auto done = Migrate();
-    EXPECT_EQ(done.exitCode, 0) << done.out;
-    EXPECT_TRUE(MigrationComplete(path));
 }
 
 TEST_F(Snapshot, RestoreWithoutASnapshotChangesNothing) {
@@ -286,7 +287,7 @@ TEST_F(Snapshot, RestoreWithoutASnapshotChangesNothing) {
     EXPECT_EQ(Dump(path), before);
 }
 
-TEST_F(Snapshot, TheReportReconcilesEveryTransferAndPhase) {
+TEST_F(Snapshot, SlowReportReconcilesEveryTransferAndPhase) {
     const std::string file = dir.File("report.json");
     auto r = Migrate("--counts --report " + Quoted(file));
     ASSERT_EQ(r.exitCode, 0) << r.out;
@@ -325,14 +326,14 @@ TEST_F(Snapshot, TheReportReconcilesEveryTransferAndPhase) {
     EXPECT_THAT(table.out, HasSubstr("CompactAndRepairDatabase   ok"));
 }
 
-TEST_F(Snapshot, AFailedRunStillWritesItsReport) {
+TEST_F(Snapshot, SlowFailedRunStillWritesItsReport) {
     const std::string file = dir.File("report.json");
     auto r = Migrate("--report " + Quoted(file), "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path);
     EXPECT_EQ(r.exitCode, 1);
     std::ifstream in(file);
     const auto report = nlohmann::json::parse(in);
     EXPECT_FALSE(report["succeeded"].get<bool>());
-    EXPECT_EQ(report["error"], "Invalid argument");
+    EXPECT_THAT(report["error"].get<std::string>(), ::testing::StartsWith("Invalid argument"));
     EXPECT_EQ(report["transfers"].size(), 107u);
 }
 
@@ -343,17 +344,14 @@ TEST_F(Snapshot, AReportThatCannotBeWrittenStopsBeforeTheStart) {
     EXPECT_EQ(Dump(path), before);
 }
 
-// Kills migrations at random moments (seeded): afterwards, with the next run's restore where a
-// snapshot was left, the database is exactly as before or completely migrated.
-void KillCampaign(const std::string& path, const std::string& before, int kills, unsigned seed) {
-    // How long a whole migration takes here sets the range of the moments.
+// Kills migrations at random moments (seeded) up to `range` after the start: afterwards, with the
+// next run's restore where a snapshot was left, the database is exactly as before or completely
+// migrated, and nothing of the run is left beside it.
+void KillCampaign(const std::string& path, const std::string& before, int kills, unsigned seed,
+                  std::chrono::milliseconds range) {
     fs::copy_file(path, path + ".original");
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(Wait(Start({Tmigrate(), "migrate", "access", Connection(path), "--progress", "none"})), 0);
-    const auto whole =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     std::mt19937 random(seed);
-    std::uniform_int_distribution<long> moment(0, whole.count() * 11 / 10);
+    std::uniform_int_distribution<long> moment(0, range.count());
     int asBefore = 0, restored = 0, complete = 0;
     for (int k = 0; k < kills; ++k) {
         fs::copy_file(path + ".original", path, fs::copy_options::overwrite_existing);
@@ -378,16 +376,25 @@ void KillCampaign(const std::string& path, const std::string& before, int kills,
         EXPECT_FALSE(fs::exists(fs::path(path).replace_filename("plant1.mdb")))
             << "kill " << k << " at " << at;
     }
-    std::cout << kills << " kills: " << restored << " restored, " << asBefore << " untouched, " << complete
-              << " complete (whole run " << whole.count() << " ms)\n";
+    std::cout << kills << " kills within " << range.count() << " ms: " << restored << " restored, "
+              << asBefore << " untouched, " << complete << " complete\n";
 }
 
+// A few early moments: taking the snapshot, upgrading the legacy modules, adding the mapping columns.
 TEST_F(Snapshot, KilledAtAFewRandomMomentsNothingIsHalfDone) {
-    KillCampaign(path, before, 4, 17);
+    KillCampaign(path, before, 4, 17, std::chrono::milliseconds(3000));
 }
 
-TEST_F(Snapshot, SlowCrashCampaign) {
-    KillCampaign(path, before, 30, 2026);
+// The whole run: a first migration measures how long it takes, then 30 kills spread over it and a
+// little beyond. Registered on its own with a longer time limit (tests/CMakeLists.txt).
+TEST_F(Snapshot, CrashCampaign) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string copy = dir.File("timing.mdb");
+    fs::copy_file(path, copy);
+    ASSERT_EQ(Wait(Start({Tmigrate(), "migrate", "access", Connection(copy), "--progress", "none"})), 0);
+    const auto whole =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    KillCampaign(path, before, 30, 2026, whole * 11 / 10);
 }
 
 }  // namespace
