@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 # GTK 3 draws the progress window on the desktop, and Xvfb gives its tests a virtual display; a
 # build without them still works and skips both.
-DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb clang-format git
+DEPS := cmake g++ make pkg-config libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev unixodbc-dev odbcinst libsqliteodbc libgtk-3-dev libx11-dev xvfb clang-format git
 ASAN_DIR := build/asan
 REL_DIR := build/release
 COV_DIR := build/coverage

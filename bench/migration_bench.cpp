@@ -39,38 +39,6 @@ double CpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-const char* PhaseName(driver::Phase phase) {
-    switch (phase) {
-        case driver::Phase::ConnectToDatabase:
-            return "ConnectToDatabase";
-        case driver::Phase::SetupCommon:
-            return "SetupCommon";
-        case driver::Phase::SetupGage:
-            return "SetupGage";
-        case driver::Phase::SetupMDC:
-            return "SetupMDC";
-        case driver::Phase::SetupTool:
-            return "SetupTool";
-        case driver::Phase::SetupTraveler:
-            return "SetupTraveler";
-        case driver::Phase::PrepareOldTables:
-            return "PrepareOldTables";
-        case driver::Phase::CreateNewTables:
-            return "CreateNewTables";
-        case driver::Phase::MigrateData:
-            return "MigrateData";
-        case driver::Phase::DeleteOldTables:
-            return "DeleteOldTables";
-        case driver::Phase::FinalizeMigration:
-            return "FinalizeMigration";
-        case driver::Phase::DisconnectFromDatabase:
-            return "DisconnectFromDatabase";
-        case driver::Phase::CompactAndRepairDatabase:
-            return "CompactAndRepairDatabase";
-    }
-    return "?";
-}
-
 // Peak resident memory in MB since the last ResetPeakMemory; the whole process's peak where the kernel
 // cannot reset it.
 void ResetPeakMemory() {
@@ -181,7 +149,8 @@ Run Measure(db::Dialect dialect, std::int64_t scale) {
     run.peakMB = PeakMemoryMB();
     if (!ok) run.error = strError;
     for (const driver::PhaseEntry& entry : driver::ThreadPhaseTable().Entries())
-        if (seconds.count(entry.phase)) run.phases.emplace_back(PhaseName(entry.phase), seconds[entry.phase]);
+        if (seconds.count(entry.phase))
+            run.phases.emplace_back(driver::PhaseName(entry.phase), seconds[entry.phase]);
     driver::ResetThreadPhaseTable();
     RemoveDatabase(path);
     return run;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demonstration run: for each dialect, a fresh embedded database receives a small sample plant (the
-# five product modules' legacy tables with their rows), is migrated in place with progress, prints the
-# legacy rows each transfer read and the new rows it wrote, and is summarised. DEMO_SCALE sets the
+# five product modules' legacy tables with their rows), is migrated in place with progress and a
+# reconciliation report, which is shown as a short table (each phase's time; the transfers that passed
+# legacy rows over or left keys Null, and why; the totals), and is summarised. DEMO_SCALE sets the
 # plant's size (default 1).
 set -euo pipefail
 build=${1:-build/release}
@@ -25,7 +26,8 @@ for dialect in access sql oracle; do
   "$tm" create "$db"
   "$tm" sample "$dialect" "$connection" --scale "${DEMO_SCALE:-1}"
   echo "legacy plant: $(stat -c %s "$db") bytes"
-  "$tm" migrate "$dialect" "$connection" --progress plain --counts
+  "$tm" migrate "$dialect" "$connection" --progress plain --report "$work/report-$dialect.json"
+  "$tm" report "$work/report-$dialect.json"
   summary "$dialect" "$connection"
-  echo "file after migration: $(stat -c %s "$db") bytes; other files: $(ls "$work" | grep -v '^plant-' | wc -l)"
+  echo "file after migration: $(stat -c %s "$db") bytes; other files: $(ls "$work" | grep -v '^plant-\|^report-' | wc -l)"
 done

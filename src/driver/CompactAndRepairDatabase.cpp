@@ -39,9 +39,11 @@ bool CompactAndRepairDatabase(const std::string& path, std::string& strError) {
                              const std::string file = FileBehindLinks(path);
                              const std::string temporary = TemporaryCompactPath(file);
                              db::CompactDatabase(kProvider + file, kProvider + temporary + kEngineType5);
-                             core::files::Delete(file);
+                             // The compacted copy takes the old file's place in one rename, so
+                             // that the path names a whole database at every moment, even if the
+                             // process dies here.
                              ui::DoEvents();
-                             core::files::Rename(temporary, file);
+                             core::files::Replace(temporary, file);
                              step.ShowPercent(100);
                          });
 }

@@ -1,6 +1,6 @@
 // CompactAndRepairDatabase: after the connection is closed, replaces an Access database file by
-// its compacted copy (written next to it under the temporary name, then renamed). On failure the
-// progress window is hidden and strError reads "Compacting and Repairing Database: ...".
+// its compacted copy (written next to it under the temporary name, then renamed over it in one step). On
+// failure the progress window is hidden and strError reads "Compacting and Repairing Database: ...".
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 #include "driver/MigrationDriver.h"
 
+#include <chrono>
+
 #include "core/SharedConnection.h"
 #include "core/SharedProgressWindow.h"
 #include "driver/ConnectionSteps.h"
@@ -7,6 +9,21 @@
 
 namespace tmigration::driver {
 namespace {
+
+PhaseObserver& Observer() {
+    thread_local PhaseObserver observer;
+    return observer;
+}
+
+// Runs one phase's step, telling the observer how it went.
+bool RunPhase(const PhaseEntry& entry, const PhaseContext& context, std::string& strError) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = entry.step(context, strError);
+    if (Observer())
+        Observer()(entry.phase, ok,
+                   std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    return ok;
+}
 
 // DisconnectFromDatabase writes strError only when closing itself fails, so the failing phase's
 // message reaches the caller unchanged.
@@ -48,7 +65,7 @@ bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std:
     try {
         for (const PhaseEntry& entry : phases.Entries()) {
             if (entry.accessOnly && databaseType != db::Dialect::Access) continue;
-            if (!entry.step(context, strError)) {
+            if (!RunPhase(entry, context, strError)) {
                 TakeFailureExit(entry.onFailure, strError);
                 return false;
             }
@@ -67,6 +84,10 @@ bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std:
     window.Unload();
     ui::SetMousePointer(ui::vbDefault);
     return true;
+}
+
+void SetPhaseObserver(PhaseObserver observer) {
+    Observer() = std::move(observer);
 }
 
 }  // namespace tmigration::driver

@@ -3,6 +3,7 @@
 // the overall bar; the first failing phase ends the call with false, undoing nothing.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "db/Dialect.h"
@@ -14,5 +15,11 @@ namespace tmigration::driver {
 // exceptions, with the progress window still loaded.
 bool RunMigration(const PhaseTable& phases, db::Dialect databaseType, const std::string& strConnection,
                   std::string& strError);
+
+// Told after each phase that ran, with whether it succeeded and how long it took (the command line's
+// reconciliation report).
+using PhaseObserver = std::function<void(Phase phase, bool succeeded, double seconds)>;
+// Replaces the thread's observer; an empty one stops the reports.
+void SetPhaseObserver(PhaseObserver observer);
 
 }  // namespace tmigration::driver

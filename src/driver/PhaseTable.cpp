@@ -155,4 +155,36 @@ std::string CutAccessDataSource(const std::string& connection) {
     return db::ConnectionStringValue(connection, "Data Source").value_or(std::string());
 }
 
+const char* PhaseName(Phase phase) {
+    switch (phase) {
+        case Phase::ConnectToDatabase:
+            return "ConnectToDatabase";
+        case Phase::SetupCommon:
+            return "SetupCommon";
+        case Phase::SetupGage:
+            return "SetupGage";
+        case Phase::SetupMDC:
+            return "SetupMDC";
+        case Phase::SetupTool:
+            return "SetupTool";
+        case Phase::SetupTraveler:
+            return "SetupTraveler";
+        case Phase::PrepareOldTables:
+            return "PrepareOldTables";
+        case Phase::CreateNewTables:
+            return "CreateNewTables";
+        case Phase::MigrateData:
+            return "MigrateData";
+        case Phase::DeleteOldTables:
+            return "DeleteOldTables";
+        case Phase::FinalizeMigration:
+            return "FinalizeMigration";
+        case Phase::DisconnectFromDatabase:
+            return "DisconnectFromDatabase";
+        case Phase::CompactAndRepairDatabase:
+            return "CompactAndRepairDatabase";
+    }
+    return "";
+}
+
 }  // namespace tmigration::driver

@@ -30,6 +30,9 @@ enum class Phase {
     CompactAndRepairDatabase,
 };
 
+// The phase's name as the code names it ("SetupCommon", "MigrateData").
+const char* PhaseName(Phase phase);
+
 struct PhaseContext {
     db::Dialect databaseType;
     std::string connection;  // the caller's connection string, unchanged

@@ -67,6 +67,19 @@ struct Target {
 };
 using SharedTarget = std::shared_ptr<Target>;
 
+// Why a polymorphic row is passed over.
+constexpr std::string_view kNoNewTable = "its legacy table has no new table";
+constexpr std::string_view kNoNewAction = "its legacy action has no new action";
+constexpr std::string_view kTargetNotMigrated = "the record it belongs to was not migrated";
+
+// The reason for a row whose target or action did not translate; always false.
+bool PassOver(TransferRow& row, const Target& target) {
+    row.skipReason = target.tableCode == -1 ? kNoNewTable
+                     : target.action == -1  ? kNoNewAction
+                                            : kTargetNotMigrated;
+    return false;
+}
+
 // Decides whether the current legacy row is written (filling the target) or passed over.
 using TargetRule = std::function<bool(TransferRow& row, Target& target)>;
 // The columns of a targeted row; they may read the target.
@@ -120,8 +133,8 @@ bool HistoryTarget(TransferRow& row, Target& target) {
     target.action = TranslateHistoryAction(legacyCode, util::CInt(action));
     target.tableCode = translated.tableCode;
     target.id = ValueOf(translated.id);
-    if (target.tableCode == -1 || target.action == -1) return false;
-    return translated.id || action.AsInteger() == kKeptWithoutTarget;
+    if (target.tableCode == -1 || target.action == -1) return PassOver(row, target);
+    return translated.id || action.AsInteger() == kKeptWithoutTarget || PassOver(row, target);
 }
 
 // Cutter and insert history is kept only where both its target and its action translate.
@@ -131,7 +144,7 @@ bool CutterAndInsertTarget(TransferRow& row, Target& target) {
     target.tableCode = translated.tableCode;
     target.id = ValueOf(translated.id);
     target.action = TranslateHistoryAction(legacyCode, util::CInt(row.legacy.Get("ACTION_ID")));
-    return translated.id && target.tableCode != -1 && target.action != -1;
+    return (translated.id && target.tableCode != -1 && target.action != -1) || PassOver(row, target);
 }
 
 // Attachments of one record are numbered 1, 2, 3 in the order read; the count starts again
@@ -145,7 +158,10 @@ TargetRule AttachmentTarget() {
         const db::Value& table = row.legacy.Get("TABLE_ID");
         const db::Value& legacyTarget = row.legacy.Get("TARGET_ID");
         const TableTarget translated = TranslateTableTarget(util::CInt(table), IdOf(legacyTarget));
-        if (!translated.id || translated.tableCode == -1) return false;
+        if (!translated.id || translated.tableCode == -1) {
+            row.skipReason = translated.tableCode == -1 ? kNoNewTable : kTargetNotMigrated;
+            return false;
+        }
         target.tableCode = translated.tableCode;
         target.id = ValueOf(translated.id);
         const bool sameRecord = table == previous->table && legacyTarget == previous->target;
@@ -326,7 +342,10 @@ std::vector<BuiltTransfer> Declarations() {
     options.writer = [](core::Step&) -> RowWriter {
         return [](TransferRow& row) {
             const std::int32_t option = util::CLng(row.legacy.Get("OPTION_VALUE"));
-            if (option != 1 && option != 2) return false;
+            if (option != 1 && option != 2) {
+                row.skipReason = "the option has no new option";
+                return false;
+            }
             row.destination.MoveFirst();
             row.destination.Find("OPTION_CODE = " + std::to_string(option));
             row.destination.Set("BOOL_VAL", row.legacy.Get("BOOL_VAL"));

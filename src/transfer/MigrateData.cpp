@@ -1,5 +1,6 @@
 #include "transfer/MigrateData.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "core/SharedProgressWindow.h"
@@ -26,8 +27,10 @@ const TransferBody* BodyOf(std::string_view name, const std::vector<BuiltTransfe
 bool RunTransfer(const TransferEntry& entry, const TransferBody& body, db::Dialect databaseType,
                  std::string& strError, TransferCounts* counts) {
     TransferCounts done;
+    const auto start = std::chrono::steady_clock::now();
     const bool ok = core::RunStep({entry.label, entry.errorPrefix}, strError,
                                   [&](core::Step& step) { done = body(step, databaseType); });
+    done.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (counts) *counts = done;
     return ok;
 }

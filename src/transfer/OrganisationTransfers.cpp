@@ -107,7 +107,10 @@ RowWriter MembershipWriter(core::Step& step) {
             members.Find("USER_ID = " + std::to_string(user));
             const bool alreadyMember = !members.Eof();
             row.step.Close(members);
-            if (alreadyMember) return false;
+            if (alreadyMember) {
+                row.skipReason = "the user is already a member of the merged administrator group";
+                return false;
+            }
         }
         row.destination.AddNew();
         row.destination.Set("USERGROUP_ID", db::Value(group));

@@ -199,6 +199,8 @@ TransferBody MatchObjects(int application, std::string productCondition, std::sp
                 legacy.Set("SFC_ID", db::Value(util::CLng(seeded.Get("OBJECT_ID"))));
                 legacy.Update();
                 ++counts.written;
+            } else {
+                ++counts.skipped["the application has no new object for it"];
             }
             step.ShowProgress(counts.read, total);
         }
@@ -219,7 +221,10 @@ TransferCounts MigrateSIDs(core::Step& step, db::Dialect) {
     item.Set("DB_ITEM_VALUE", db::Value(core::GetNextSID()));
     item.Update();
     step.ShowPercent(100);
-    return {1, 2};
+    TransferCounts counts;
+    counts.read = 1;
+    counts.written = 2;
+    return counts;
 }
 
 std::int32_t NewGroupSid(core::Step& step, int groupType) {
@@ -344,7 +349,10 @@ TransferCounts MigratePermissions(core::Step& step, db::Dialect) {
         return [](TransferRow& row) {
             const db::Value& legacyObject = row.legacy.Get("OBJECT_ID");
             const db::Value objectId = GetNewID("T_TRNK_OBJECT", "OBJECT_ID", legacyObject);
-            if (objectId.IsNull()) return false;
+            if (objectId.IsNull()) {
+                row.skipReason = "its object has no new object";
+                return false;
+            }
             const std::int32_t sid = util::CLng(row.legacy.Get("SID"));
             const db::Value& permission = row.legacy.Get("PERMISSION");
             AppendPermission(row.destination, util::CLng(objectId), sid, permission);

@@ -22,6 +22,8 @@ class Step;
 
 namespace tmigration::transfer {
 
+struct TransferCounts;
+
 // A fixed translation of legacy codes into new codes. The legacy value is read as a number or as
 // text before it is compared, so a Null legacy value is a conversion error unless `whenNull` says
 // what it gives. A value not in the table gets `otherwise`, or leaves the column unset.
@@ -40,6 +42,10 @@ struct TransferRow {
     db::Recordset& legacy;
     db::Recordset& destination;
     db::Recordset* second = nullptr;
+    // What the counts of the pass note: keys that found no new key, rows passed over.
+    TransferCounts* counts = nullptr;
+    // Why the row writer passed over the current row, when it did (a fixed text).
+    std::string_view skipReason = {};
 };
 
 // The value a custom column gets from the current row; nullopt leaves the column unset.

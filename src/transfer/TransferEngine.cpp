@@ -101,12 +101,14 @@ class PassRunner {
     void WriteRows(db::Recordset& legacy, std::int64_t total) {
         legacy.MoveFirst();
         while (!legacy.Eof()) {
-            TransferRow row{step_, legacy, *destination_, second_};
+            TransferRow row{step_, legacy, *destination_, second_, &counts};
             ++counts.read;
             if (writer_(row)) {
                 ++counts.written;
                 if (pass_.extraRows) pass_.extraRows(row);
                 WriteBackKey(pass_, row);
+            } else {
+                ++counts.skipped[std::string(row.skipReason.empty() ? kNoRowWritten : row.skipReason)];
             }
             legacy.MoveNext();
             ++done_;
@@ -196,6 +198,18 @@ std::optional<db::Value> TranslateCode(const CodeTable& table, const db::Value& 
     return table.otherwise;
 }
 
+namespace {
+
+// A legacy key whose row has no new key leaves the column Null: noted per column for the counts.
+db::Value NewKey(const Column& column, TransferRow& row, const db::Value& legacy) {
+    db::Value key = GetNewID(column.refTable, column.refKey, legacy);
+    if (row.counts && key.IsNull() && !legacy.IsNull())
+        ++row.counts->nullKeys[std::string(column.destination) + " <- " + std::string(column.refTable)];
+    return key;
+}
+
+}  // namespace
+
 void ApplyColumn(const Column& column, TransferRow& row, OrdinalState& ordinal) {
     using Rule = Column::Rule;
     const std::string destination(column.destination);
@@ -205,7 +219,7 @@ void ApplyColumn(const Column& column, TransferRow& row, OrdinalState& ordinal) 
             row.destination.Set(destination, legacy());
             return;
         case Rule::Key:
-            row.destination.Set(destination, GetNewID(column.refTable, column.refKey, legacy()));
+            row.destination.Set(destination, NewKey(column, row, legacy()));
             return;
         case Rule::KeyLong:
             row.destination.Set(destination,

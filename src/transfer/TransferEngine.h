@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "transfer/TransferDecl.h"
 
@@ -14,17 +16,35 @@ class Step;
 
 namespace tmigration::transfer {
 
-// What a transfer did: legacy rows read and new rows written (appended, merged or extra).
+// What a transfer did: legacy rows read and new rows written (appended, merged or extra); the legacy
+// rows passed over, by the reason; the legacy keys that found no new key and so left their column
+// Null, by the destination column and the legacy table looked in ("LOCATION_ID <- T_TRNK_LOCATION"); the time
+// it took.
 struct TransferCounts {
     std::int64_t read = 0;
     std::int64_t written = 0;
+    std::map<std::string, std::int64_t> skipped;
+    std::map<std::string, std::int64_t> nullKeys;
+    double seconds = 0;
+
+    std::int64_t Skipped() const {
+        std::int64_t n = 0;
+        for (const auto& [reason, rows] : skipped) n += rows;
+        return n;
+    }
 
     TransferCounts& operator+=(const TransferCounts& other) {
         read += other.read;
         written += other.written;
+        for (const auto& [reason, rows] : other.skipped) skipped[reason] += rows;
+        for (const auto& [column, rows] : other.nullKeys) nullKeys[column] += rows;
+        seconds += other.seconds;
         return *this;
     }
 };
+
+// Why a row writer passes over a legacy row when it gives no reason of its own.
+inline constexpr std::string_view kNoRowWritten = "the transfer writes no row for it";
 
 // Runs every pass in order. The step has already shown the transfer's label; a later pass with a
 // label of its own shows it and starts the step bar again at 0.

@@ -76,6 +76,18 @@ TEST_P(Compaction, ReplacesTheFileByItsCompactedCopy) {
     EXPECT_TRUE(core::frmProgress().Visible());
 }
 
+// The copy is renamed over the file the link points at: the link stays, and so does its target's name.
+TEST_P(Compaction, ALinkAsThePathStaysALink) {
+    const std::string link = dir.File("current.mdb");
+    fs::create_symlink(path, link);
+    const auto before = fs::file_size(path);
+    ASSERT_TRUE(CompactAndRepairDatabase(link, strError)) << strError;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_LT(fs::file_size(path), before);
+    EXPECT_EQ(CountRows(link), 10);
+    EXPECT_FALSE(fs::exists(dir.File("current1.mdb")));
+}
+
 TEST_P(Compaction, ExistingTemporaryFileLeavesTheDatabaseUntouched) {
     std::ofstream(temporary) << "left over";
     const auto before = fs::file_size(path);

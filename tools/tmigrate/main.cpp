@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     tmigrate::AddUpgradeCommand(app);
     tmigrate::AddSampleCommand(app);
     tmigrate::AddCheckCommand(app);
+    tmigrate::AddRestoreCommand(app);
+    tmigrate::AddReportCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -2,15 +2,38 @@
 // provider (this platform has no Jet; the embedded engine plays the Access file's part) and
 // the explicit SQLite provider. Database servers are reached through ODBC: strings naming an
 // ODBC driver or data source, and the OLE DB strings of SQL Server and Oracle.
+#include <filesystem>
+
 #include "db/ConnectionString.h"
 #include "db/DbError.h"
 #include "db/Engine.h"
+#include "db/FileSnapshot.h"
 #include "db/engines/embedded/EmbeddedSession.h"
 #include "db/engines/odbc/OdbcConnectionString.h"
 #include "db/engines/odbc/OdbcSession.h"
 #include "util/Text.h"
 
 namespace tmigration::db {
+namespace {
+
+bool IsEmbeddedProvider(const std::string& provider) {
+    return util::EqualsIgnoringCase(provider, "Microsoft.Jet.OLEDB.4.0") ||
+           util::EqualsIgnoringCase(provider, "SQLite");
+}
+
+}  // namespace
+
+std::optional<std::string> FileDatabasePath(const std::string& connectionString) {
+    if (odbc::IsOdbcConnectionString(connectionString)) return std::nullopt;
+    const auto provider = ConnectionStringValue(connectionString, "Provider");
+    if (!provider || !IsEmbeddedProvider(*provider)) return std::nullopt;
+    const auto path = ConnectionStringValue(connectionString, "Data Source");
+    if (!path || path->empty()) return std::nullopt;
+    // The engine follows a link to the file; the file is what a snapshot copies and replaces.
+    std::error_code ec;
+    const std::filesystem::path resolved = std::filesystem::canonical(*path, ec);
+    return ec ? *path : resolved.string();
+}
 
 std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionString, Dialect dialect) {
     if (odbc::IsOdbcConnectionString(connectionString))
@@ -22,8 +45,7 @@ std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionSt
         throw DbError(
             "The connection string names no provider (expected Provider=Microsoft.Jet.OLEDB.4.0 or "
             "Provider=SQLite, a SQL Server or Oracle provider, or an ODBC Driver= or DSN=).");
-    if (!util::EqualsIgnoringCase(*provider, "Microsoft.Jet.OLEDB.4.0") &&
-        !util::EqualsIgnoringCase(*provider, "SQLite"))
+    if (!IsEmbeddedProvider(*provider))
         throw DbError("Provider cannot be found. It may not be properly installed. (" + *provider + ")");
     const auto path = ConnectionStringValue(connectionString, "Data Source");
     if (!path || path->empty()) throw DbError("The connection string names no Data Source.");

@@ -12,6 +12,12 @@
 
 namespace tmigration::db::embedded {
 
+// Every transaction takes the write lock when it begins. A transaction that first reads and only
+// later writes could find, at its first write, that another process wrote in between: the engine then
+// refuses at once instead of waiting, and the work fails halfway. Taken up front, the lock is waited
+// for (up to the command time-out) before anything is read or changed.
+constexpr const char* kBegin = "BEGIN IMMEDIATE";
+
 // ---- life cycle ------------------------------------------------------------------------------
 
 namespace {
@@ -196,17 +202,20 @@ void EmbeddedSession::Execute(const std::string& sql) {
             EmbeddedSession* s;
             bool on;
             ~Reopen() {
-                if (on) sqlite3_exec(s->db_, "BEGIN", nullptr, nullptr, nullptr);
+                if (on) sqlite3_exec(s->db_, kBegin, nullptr, nullptr, nullptr);
             }
         } reopen{this, implicitCommit};
         // Tables may come and go: forget the names and statements that knew them.
         ForgetSchema();
-        Exec(db_, "SAVEPOINT tm_ddl");
+        // A statement of its own takes the write lock before it reads the catalog, like a transaction.
+        const bool own = sqlite3_get_autocommit(db_) != 0;
+        Exec(db_, own ? kBegin : "SAVEPOINT tm_ddl");
         try {
             RunDdl(sig);
-            Exec(db_, "RELEASE tm_ddl");
+            Exec(db_, own ? "COMMIT" : "RELEASE tm_ddl");
         } catch (...) {
-            sqlite3_exec(db_, "ROLLBACK TO tm_ddl; RELEASE tm_ddl;", nullptr, nullptr, nullptr);
+            sqlite3_exec(db_, own ? "ROLLBACK" : "ROLLBACK TO tm_ddl; RELEASE tm_ddl;", nullptr, nullptr,
+                         nullptr);
             ForgetSchema();
             throw;
         }
@@ -242,7 +251,7 @@ std::int64_t EmbeddedSession::CountRows(const std::string& sql) {
 
 void EmbeddedSession::BeginTrans() {
     if (inTrans_) throw DbError("Transactions cannot be nested on this connection.");
-    Exec(db_, "BEGIN");
+    Exec(db_, kBegin);
     inTrans_ = true;
 }
 
