@@ -1,4 +1,4 @@
-// Common tables as they stood at an older major version, for tests that start an upgrade there, and
+// A module's tables as they stood at an older major version, for tests that start an upgrade there, and
 // a description of a database's schema for comparing an upgraded database with a created one.
 //
 // An old database is the created one (tables and reference rows of the last version) with the
@@ -38,7 +38,7 @@ inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& c
     const bool oracle = dialect == db::Dialect::Oracle;
     switch (change.kind) {
         case ChangeKind::CreateTable: {
-            const auto table = legacy::CommonTableAtMajor(change.table, step.from + 1);
+            const auto table = legacy::TableAtMajor(step.module, change.table, step.from + 1);
             std::vector<std::string> sql;
             if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
             if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
@@ -50,11 +50,12 @@ inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& c
         case ChangeKind::AddIndex:
             return {legacy::DropIndexStatement(change.table, change.item, dialect)};
         case ChangeKind::AddForeignKey:
-            if (oracle && !legacy::LastCommonTable(change.table).foreignKeysOnOracle) return {};
+            if (oracle && !legacy::LastTable(step.module, change.table).foreignKeysOnOracle) return {};
             return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " + change.item};
         case ChangeKind::DropForeignKey: {
-            std::string sql = legacy::AddForeignKeyStatement(
-                legacy::LastCommonTable(change.table), legacy::ParseForeignKeyDecl(change.item), dialect);
+            std::string sql =
+                legacy::AddForeignKeyStatement(legacy::LastTable(step.module, change.table),
+                                               legacy::ParseForeignKeyDecl(change.item), dialect);
             if (sql.empty()) return {};
             return {sql};
         }
@@ -71,16 +72,32 @@ inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& c
             std::vector<std::string> sql;
             for (auto kind :
                  {legacy::StatementKind::Table, legacy::StatementKind::Index, legacy::StatementKind::Sequence,
-                  legacy::StatementKind::Trigger, legacy::StatementKind::Constraint})
+                  legacy::StatementKind::Trigger, legacy::StatementKind::Constraint}) {
+                if (kind == legacy::StatementKind::Sequence && change.item == legacy::kKeepSequence) continue;
                 for (std::string& s : legacy::RenderLegacyDdl(table, kind, dialect))
                     sql.push_back(std::move(s));
+            }
             return sql;
         }
+        case ChangeKind::DropSequence:
+            if (!oracle) return {};
+            return {"CREATE SEQUENCE " + change.table + " INCREMENT BY 1 START WITH 1"};
         case ChangeKind::Execute:
         case ChangeKind::Convert:
             return {};
     }
     return {};
+}
+
+// The statements that take `module`'s tables from the last version back to major `major`.
+inline std::vector<std::string> TakeBackToMajor(legacy::Module module, int major, db::Dialect dialect) {
+    const auto& steps = legacy::MajorStepsOf(module);
+    std::vector<std::string> statements;
+    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
+        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
+            for (std::string& sql : TakeBackStatements(*change, *step, dialect))
+                statements.push_back(std::move(sql));
+    return statements;
 }
 
 // Fills `database` with the Common tables at major `major`, version row "major.minor", and opens
@@ -91,14 +108,26 @@ inline void MakeOldCommonDatabase(SharedDatabase& database, db::Dialect dialect,
         throw std::invalid_argument("no record of the Common tables at major " + std::to_string(major));
     CopyCreatedDatabase(database, dialect, Created::Common);
     database.OpenShared(dialect);
-    const auto& steps = legacy::CommonMajorSteps();
-    std::vector<std::string> statements;
-    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
-        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
-            for (std::string& sql : TakeBackStatements(*change, *step, dialect))
-                statements.push_back(std::move(sql));
+    std::vector<std::string> statements = TakeBackToMajor(legacy::Module::Common, major, dialect);
     statements.push_back("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +
                          "' WHERE APP_ID = 0");
+    database.Run(statements);
+}
+
+// Fills `database` with the Common tables at their last version and the Gage, Tool and Traveler
+// tables created, `module`'s taken back to major `major` with its version row "major.minor", and
+// opens it as the shared connection in `dialect`.
+inline void MakeOldProductDatabase(SharedDatabase& database, db::Dialect dialect, legacy::Module module,
+                                   int major, const std::string& minor) {
+    const auto& steps = legacy::MajorStepsOf(module);
+    if (steps.empty() || major < steps.front().from || major > steps.back().from + 1)
+        throw std::invalid_argument("no record of the " + std::string(legacy::ModuleName(module)) +
+                                    " tables at major " + std::to_string(major));
+    CopyCreatedDatabase(database, dialect, Created::CommonAndProducts);
+    database.OpenShared(dialect);
+    std::vector<std::string> statements = TakeBackToMajor(module, major, dialect);
+    statements.push_back("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +
+                         "' WHERE APP_ID = " + std::to_string(legacy::ModuleAppId(module)));
     database.Run(statements);
 }
 
