@@ -6,6 +6,7 @@
 
 #include "core/RecordsetHelpers.h"
 #include "legacy/LegacyTableCreator.h"
+#include "util/Text.h"
 #include "util/VbConversions.h"
 
 namespace tmigration::legacy {
@@ -125,7 +126,92 @@ void CopySets(core::Step& step, const SetShape& shape) {
     step.Close(history);
 }
 
+// A subtype's label string, "Bore, Depth, Width": one label per comma, blanks around it dropped.
+std::vector<std::string> SplitLabels(const std::string& text) {
+    std::vector<std::string> labels;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const auto comma = text.find(',', start);
+        const auto end = comma == std::string::npos ? text.size() : comma;
+        const std::string label(util::Trim(std::string_view(text).substr(start, end - start)));
+        if (!label.empty()) labels.push_back(label);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return labels;
+}
+
 }  // namespace
+
+void ConvertGageMetrics(core::Step& step, db::Dialect) {
+    db::Recordset& ops =
+        step.OpenClient("select * from T_TRNK_OPS  where PTYPE_ID = 3 and TABLE_ID = 111 order by TARGET_ID");
+    db::Recordset& dims = step.OpenServer("select * from T_TRNK_GAUGE_REF_DIM  where GAUGE_REF_DIM_ID = 0");
+    for (; !ops.Eof(); ops.MoveNext()) {
+        const db::Value subtype = ops.Get("TARGET_ID");
+        if (subtype.IsNull()) continue;
+        const std::string id = std::to_string(util::CLng(subtype));
+        db::Recordset& subtypes =
+            step.OpenClient("select * from T_TRNK_GAUGE_SUBTYPE  where GAUGE_SUBTYPE_ID = " + id);
+        if (!subtypes.Eof()) {
+            subtypes.Set("DIM_LABEL_STRING", ops.Get("OPS_STRING_DATA"));
+            subtypes.Set("NUM_DIMS", ops.Get("OPS_NUMBER_DATA"));
+            subtypes.Update();
+        }
+        step.Close(subtypes);
+        const db::Value labelText = ops.Get("OPS_STRING_DATA");
+        const std::vector<std::string> labels =
+            labelText.IsNull() ? std::vector<std::string>{} : SplitLabels(labelText.AsText());
+        db::Recordset& numbers =
+            step.OpenClient("select * from T_TRNK_GAUGE_NO  where GAUGE_SUBTYPE_ID = " + id);
+        for (; !numbers.Eof(); numbers.MoveNext())
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                dims.AddNew();
+                dims.Set("GAUGE_REF_DIM_NAME", db::Value(labels[i]));
+                dims.Set("GAUGE_NO_ID", numbers.Get("GAUGE_NO_ID"));
+                dims.Set("ORDINAL", db::Value(static_cast<int>(i + 1)));
+                dims.Update();
+            }
+        step.Close(numbers);
+    }
+    step.Close(dims);
+    step.Close(ops);
+    std::string error;
+    Require(step, MigrateRefDims(error), error);
+}
+
+bool MigrateRefDims(std::string& strError) {
+    return core::RunStep({"", ""}, strError, [](core::Step& step) {
+        db::Recordset& metrics = step.OpenClient(
+            "select * from T_TRNK_METRICS  where PTYPE_ID = 3 and TARGET_ID IS NOT NULL  and METRICS_NAME IS "
+            "NOT "
+            "NULL  order by TARGET_ID ");
+        for (; !metrics.Eof(); metrics.MoveNext()) {
+            std::string name = metrics.Get("METRICS_NAME").AsText();
+            std::string quoted = "'";
+            for (char c : name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+            db::Recordset& dim = step.OpenClient("select * from T_TRNK_GAUGE_REF_DIM  where GAUGE_NO_ID = " +
+                                                 std::to_string(util::CLng(metrics.Get("TARGET_ID"))) +
+                                                 " and GAUGE_REF_DIM_NAME = " + quoted + "'");
+            for (; !dim.Eof(); dim.MoveNext()) {
+                for (const char* column :
+                     {"UNITS", "PRECISION", "TARGET_DIM", "UPPER_TOL", "LOWER_TOL", "DIM_TYPE_ID", "DETAILS"})
+                    dim.Set(column, metrics.Get(column));
+                dim.Update();
+            }
+            step.Close(dim);
+        }
+        step.Close(metrics);
+    });
+}
+
+void DropGageMetrics(core::Step& step, db::Dialect) {
+    for (const char* ptype : {"3", "17"}) {
+        ExecuteIn(step, std::string("delete from T_TRNK_OPSPERGAUGE  where PTYPE_ID = ") + ptype);
+        ExecuteIn(step, std::string("delete from T_TRNK_METRICS  where PTYPE_ID = ") + ptype);
+    }
+    ExecuteIn(step, "delete from T_TRNK_OPS  where PTYPE_ID = 3 and TABLE_ID = 111");
+}
 
 void RebuildCalibrationTypeKey(core::Step& step, db::Dialect dialect) {
     std::string message;

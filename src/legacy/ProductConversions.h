@@ -2,11 +2,20 @@
 // rewrites rows inside its step's transaction and fails through the step.
 #pragma once
 
+#include <string>
+
 #include "core/Step.h"
 #include "db/Dialect.h"
 
 namespace tmigration::legacy {
 
+// Gage 29 (Oracle): the dimension labels of gage-subtype metric operations become the subtypes'
+// label strings and a reference dimension per label on each gage number of the subtype; then
+// MigrateRefDims gives those dimensions the units and tolerances of the gage numbers' metrics.
+void ConvertGageMetrics(core::Step& step, db::Dialect dialect);
+bool MigrateRefDims(std::string& strError);
+// Gage 29 (Oracle): the operation-per-gage rows, metrics and operations the conversion replaced.
+void DropGageMetrics(core::Step& step, db::Dialect dialect);
 // Gage 30: the calibration-type key of the gage numbers is built again where it still stands; the
 // Common tables' major 40 drops it for good, so on tables past that the step leaves them alone.
 void RebuildCalibrationTypeKey(core::Step& step, db::Dialect dialect);

@@ -40,11 +40,42 @@ constexpr LegacyTableDecl kOldPartsPerOp{
     "K_TRNK_PARTPEROP unique (PARTPEROP_ID)",
     "FK_PPO_OPT (OPS_ID -> T_TRNK_OPSPERTRAV); FK_PPO_PART (PART_ID -> T_TRNK_PART)"};
 
+// The gages as they stood before the table was rebuilt under its "2" names, kept under another name
+// for the metric conversion; its trigger went with it, its sequence stayed with the new table.
+constexpr LegacyTableDecl kOldGauges{
+    "T_TRNK_OLD_GAUGES",
+    "GAUGE_ID COUNTER key; GAUGE_NO_ID INTEGER NOT NULL; SERIAL_NO VARCHAR(40); STATUS_ID INTEGER NOT NULL; "
+    "CRIB_ID INTEGER; MACHINE_ID INTEGER; USER_ID INTEGER; ISSUE_DATE DATETIME; LAST_CAL_DATE DATETIME; "
+    "TOTAL_DAYS_USED INTEGER; CAL_DAYS_USED INTEGER; NEXT_CAL_DATE DATETIME; CAL_ISSUE_DATE DATETIME; "
+    "COST DOUBLE [NUMBER(10,2) / NUMERIC(10,2)]; DETAILS MEMO; GAUGEINIT_ID INTEGER; OLD_STATUS_ID INTEGER; "
+    "REWORK_ID INTEGER; REWORK_TABLE_ID INTEGER; RMA_NO VARCHAR(30); DEPT_ID INTEGER; LOCATION_ID INTEGER; "
+    "FREQUENCY INTEGER",
+    "K_TRNK_GAUGES unique (GAUGE_ID); K_TRNK_SERIAL unique (GAUGE_NO_ID, SERIAL_NO)",
+    "FK_GAU_GAUGE_NO (GAUGE_NO_ID -> T_TRNK_GAUGE_NO); FK_GAU_STATUS (STATUS_ID -> T_TRNK_STATUS)",
+    SequenceForm::Simple,
+    OracleForeignKeys::Kept,
+    "S_TRNK_GAUGES",
+    "TR_TRNK_GAUGES"};
+
 }  // namespace
 
 std::vector<MajorStep> BuildGageSteps() {
     constexpr Module G = Module::Gage;
     std::vector<MajorStep> steps;
+    // 27 to 29: Oracle databases only, the last of that dialect's older history: the purchase orders,
+    // then the metrics of gage operations as reference dimensions.
+    steps.push_back(StepText(27, G).Create("T_TRNK_GAUGE_PO").Done());
+    steps.push_back(StepText(28, G)
+                        .Create("T_TRNK_GAUGES_PER_PO")
+                        .Add("T_TRNK_GAUGES", "GAUGE_PO_ID")
+                        .Key("T_TRNK_GAUGES", "FK_GAUGE_GAUGE_PO")
+                        .Done());
+    steps.push_back(StepText(29, G)
+                        .Convert(ConvertGageMetrics)
+                        .Convert(DropGageMetrics)
+                        .Drop(kOldGauges, kKeepSequence)
+                        .Sql("delete from T_TRNK_USERTYPE  where PTYPE_ID = 10")
+                        .Done());
     steps.push_back(StepText(30, G).Convert(RebuildCalibrationTypeKey).Done());
     steps.push_back(StepText(31, G)
                         .DropKey("T_TRNK_GAUGEINIT", "FK_GAUGEINIT_M_ENG (M_E_ID -> T_TRNK_PERS)")

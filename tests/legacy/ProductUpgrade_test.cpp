@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     Starts, SlowProductUpgradedSchema,
     ::testing::Values(
         StartCase{Module::Gage, db::Dialect::Access, 30}, StartCase{Module::Gage, db::Dialect::Access, 33},
-        StartCase{Module::Gage, db::Dialect::Access, 36}, StartCase{Module::Gage, db::Dialect::Oracle, 30},
+        StartCase{Module::Gage, db::Dialect::Access, 36}, StartCase{Module::Gage, db::Dialect::Oracle, 27},
         StartCase{Module::Gage, db::Dialect::Oracle, 33}, StartCase{Module::Gage, db::Dialect::Oracle, 36},
         StartCase{Module::Gage, db::Dialect::SqlServer, 32},
         StartCase{Module::Gage, db::Dialect::SqlServer, 34},
@@ -167,6 +167,9 @@ TEST(ProductSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_FALSE(std::ranges::any_of(irr->columns,
                                      [](const LegacyColumn& c) { return c.name == "REPAIR_STATUS_ID"; }));
     EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::Access), 30);
+    EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::Oracle), 27);
+    EXPECT_THAT(names(Module::Gage, 29), Contains("T_TRNK_OLD_GAUGES"));
+    EXPECT_THAT(names(Module::Gage, 30), ::testing::Not(Contains("T_TRNK_OLD_GAUGES")));
     EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::SqlServer), 32);
     EXPECT_EQ(OldestMajor(Module::Tool, db::Dialect::SqlServer), 12);
     EXPECT_EQ(OldestMajor(Module::Traveler, db::Dialect::Access), 7);
@@ -410,6 +413,56 @@ TEST_F(ProductConversion, ToolHistoriesGetTheirInitialMarksAndReworkSets) {
         {"select count(*) from T_TRNK_TOOL_CAL_DIM", "0"},
         {"select RESERVED0 from T_TRNK_COMMON where APP_ID = 21", "17.36"},
     });
+}
+
+// Oracle keys come from the sequences whatever the insert names, so the rows are added in key order.
+TEST_F(ProductConversion, OracleGageMetricsBecomeReferenceDimensions) {
+    StartAt(
+        Module::Gage, db::Dialect::Oracle, 29, "5",
+        {
+            "INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
+            "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES "
+            "(1, 'Dial', 1)",
+            "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
+            "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (2, 'G-2', 1)",
+            "INSERT INTO T_TRNK_PERS (PERSONNEL_ID, LAST_NAME, PERSONNEL_NUMBER, SID) VALUES (1, 'Clerk', "
+            "'P1', "
+            "100)",
+            "INSERT INTO T_TRNK_OPS (OPS_ID, PTYPE_ID, TABLE_ID, TARGET_ID, OPS_STRING_DATA, "
+            "OPS_NUMBER_DATA, "
+            "CREATE_DATE, CREATOR_ID) VALUES (1, 3, 111, 1, 'Bore, Depth', 2, TO_DATE('2001-01-01', "
+            "'YYYY-MM-DD'), 1)",
+            "INSERT INTO T_TRNK_OPS (OPS_ID, PTYPE_ID, TABLE_ID, TARGET_ID, CREATE_DATE, CREATOR_ID) VALUES "
+            "(8, "
+            "1, 5, 1, TO_DATE('2001-01-01', 'YYYY-MM-DD'), 1)",
+            "INSERT INTO T_TRNK_METRICS (METRICS_ID, METRICS_NAME, UNITS, TARGET_DIM, UPPER_TOL, PTYPE_ID, "
+            "TARGET_ID) VALUES (1, 'Depth', 'mm', 4.5, 0.1, 3, 2)",
+            "INSERT INTO T_TRNK_OPSPERGAUGE (OPS_PER_GAUGE_ID, GAUGE_NO_ID, OPERATION_ID, PTYPE_ID, "
+            "METRICS_ID) "
+            "VALUES (1, 2, 1, 3, 1)",
+            "INSERT INTO T_TRNK_USERTYPE (USERTYPE_ID, USERTYPE_NAME, PTYPE_ID) VALUES (900, 'Monthly', 10)",
+        });
+    UpgradeOk();
+    ExpectAll({
+        {"select DIM_LABEL_STRING || '|' || NUM_DIMS from T_TRNK_GAUGE_SUBTYPE where GAUGE_SUBTYPE_ID = 1",
+         "Bore, Depth|2"},
+        {"select count(*) from T_TRNK_GAUGE_REF_DIM", "4"},
+        {"select GAUGE_REF_DIM_NAME || '|' || ORDINAL from T_TRNK_GAUGE_REF_DIM where GAUGE_NO_ID = 1 and "
+         "ORDINAL = "
+         "2",
+         "Depth|2"},
+        {"select UNITS || '|' || TARGET_DIM || '|' || UPPER_TOL from T_TRNK_GAUGE_REF_DIM where GAUGE_NO_ID "
+         "= 2 and "
+         "GAUGE_REF_DIM_NAME = 'Depth'",
+         "mm|4.5|0.1"},
+        {"select count(*) from T_TRNK_GAUGE_REF_DIM where UNITS IS NOT NULL", "1"},
+        {"select count(*) from T_TRNK_METRICS", "0"},
+        {"select count(*) from T_TRNK_OPSPERGAUGE", "0"},
+        {"select OPS_ID from T_TRNK_OPS", "2"},
+        {"select count(*) from T_TRNK_USERTYPE where PTYPE_ID = 10", "0"},
+        {"select RESERVED0 from T_TRNK_COMMON where APP_ID = 11", "37.105"},
+    });
+    EXPECT_FALSE(HasColumn("T_TRNK_OLD_GAUGES", "GAUGE_ID"));
 }
 
 TEST_F(ProductConversion, GageStepThirtyLeavesTheKeyTheCommonTablesDropped) {
