@@ -25,6 +25,34 @@ constexpr LegacyTableDecl kOldDowntime{"T_TRNK_DOWNTIME",
                                        "DOWNTIME_NUMBER VARCHAR(30); PLANNED VARCHAR(1)",
                                        "K_TRNK_DOWNTIME unique (DOWNTIME_ID)", ""};
 
+// The machine events before the PARAM1..PARAM10 layout: the job's part and operation were columns of
+// their own. Only the columns that the steps up to then name are known; the rest is the later layout.
+constexpr LegacyTableDecl kOldEvents{
+    "T_TRNK_EVENTS",
+    "EVENT_ID COUNTER key; START_TIME DATETIME NOT NULL; STOP_TIME DATETIME; FILE_NAME VARCHAR(255); "
+    "COMMAND_ID INTEGER; DEPT_ID INTEGER; LOCATION_ID INTEGER; GROUP_ID INTEGER; MACHINE_ID INTEGER; "
+    "COST_CENTER_ID INTEGER; USER1_ID INTEGER; USER2_ID INTEGER; OPTIMIZED VARCHAR(1); "
+    "PARTTYPE_NAME VARCHAR(40); PART_NUMBER VARCHAR(40); PART_REV VARCHAR(10); QUANTITY INTEGER; "
+    "OPS_NUMBER VARCHAR(30); OPS_REV VARCHAR(10)",
+    "K_TRNK_EVENT unique (EVENT_ID); K_TRNK_EVENTS_CMD (COMMAND_ID)",
+    "FK_EVENTS_CMD (COMMAND_ID -> T_TRNK_COMMANDS); FK_EVENTS_DEPT (DEPT_ID -> T_TRNK_DEPT); "
+    "FK_EVENTS_LOC (LOCATION_ID -> T_TRNK_LOCATION); FK_EVENTS_GROUP (GROUP_ID -> T_TRNK_GROUPS); "
+    "FK_EVENTS_MACH (MACHINE_ID -> T_TRNK_MACHINES); FK_EVENTS_COST (COST_CENTER_ID -> T_TRNK_COST_CENTER); "
+    "FK_EVENTS_USER1 (USER1_ID -> T_TRNK_USER1); FK_EVENTS_USER2 (USER2_ID -> T_TRNK_USER2)"};
+
+// The downtime categories the step from 7 starts the table with: id, name, number, planned.
+constexpr std::string_view kFirstDowntimeRows[] = {
+    "1, 'Meetings', '100', 'Y'",
+    "2, 'Breaks', '110', 'Y'",
+    "3, 'Preventive Maintenance', '120', 'Y'",
+    "4, 'Other Planned Down Time', '130', 'Y'",
+    "5, 'Material', '200', 'N'",
+    "6, 'Gaging', '210', 'N'",
+    "7, 'Tooling', '220', 'N'",
+    "8, 'Maintenance', '230', 'N'",
+    "9, 'Other Unplanned Down Time', '240', 'N'",
+};
+
 // The keys from subtype and action columns to T_TRNK_SUBTYPE that major 40 drops, as "TABLE:FK (COLUMN)".
 constexpr std::string_view kSubtypeKeys[] = {
     "T_TRNK_OPS:FK_OPS_SUBTYPE (SUBTYPE_ID)",
@@ -55,6 +83,54 @@ constexpr std::string_view kSubtypeKeys[] = {
 
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    // Shifts and shift history arrive; the persons' shift column gets its key to the new table.
+    StepText shifts(1);
+    for (const char* table : {"T_TRNK_INTERVAL", "T_TRNK_SHIFT", "T_TRNK_SHIFT_DEPT", "T_TRNK_SHIFT_LOCATION",
+                              "T_TRNK_SHIFT_GROUP", "T_TRNK_SHIFT_MACHINE", "T_TRNK_SHIFT_HISTORY"})
+        shifts.Create(table);
+    shifts.Key("T_TRNK_PERS", "FK_PERS_SHIFT");
+    for (const char* table :
+         {"T_TRNK_DEPT", "T_TRNK_LOCATION", "T_TRNK_GROUPS", "T_TRNK_MACHINES", "T_TRNK_PART"})
+        shifts.Add(table, "PARTS_PER_HR");
+    shifts.Add("T_TRNK_EVENTS", "OPTIMIZED")
+        .Index("T_TRNK_EVENTS", "K_TRNK_EVENTS_CMD")
+        .Sql("UPDATE T_TRNK_COMMON SET RESERVED8 = 13 WHERE APP_ID = 0");
+    for (const char* table : {"T_TRNK_DEPT", "T_TRNK_LOCATION", "T_TRNK_GROUPS", "T_TRNK_MACHINES"})
+        shifts.Add(table, "COST_PER_HR");
+    shifts.Add("T_TRNK_PART", "COST")
+        .Sql("UPDATE T_TRNK_OBJECT SET CATEGORY = 4, ORDINAL = 22 WHERE OBJECT_ID = 81")
+        .Sql("UPDATE T_TRNK_OBJECT SET CATEGORY = 4, ORDINAL = 23 WHERE OBJECT_ID = 135");
+    steps.push_back(shifts.Done());
+    steps.push_back(StepText(2).Create("T_TRNK_INSERTTYPE").Create("T_TRNK_INSERT_NO").Done());
+    steps.push_back(StepText(3)
+                        .Add("T_TRNK_SHIFT_HISTORY", "PARTTYPE_ID")
+                        .Index("T_TRNK_SHIFT_HISTORY", "K_TRNK_SH_PT")
+                        .Key("T_TRNK_SHIFT_HISTORY", "FK_SH_PT")
+                        .Done());
+    // Jobs arrive; the shift history names the job it ran.
+    steps.push_back(StepText(4)
+                        .Create("T_TRNK_JOB")
+                        .Add("T_TRNK_SHIFT_HISTORY", "JOB_ID")
+                        .Index("T_TRNK_SHIFT_HISTORY", "K_TRNK_SH_JOB")
+                        .Key("T_TRNK_SHIFT_HISTORY", "FK_SH_JOB")
+                        .Done());
+    steps.push_back(StepText(5).Add("T_TRNK_JOB", "DURATION").Done());
+    steps.push_back(
+        StepText(6)
+            .Add("T_TRNK_EVENTS", "PARTTYPE_NAME, PART_NUMBER, PART_REV, QUANTITY, OPS_NUMBER, OPS_REV")
+            .Done());
+    // The events take the parameter layout (their rows go with the old table); downtime categories
+    // arrive; commands 9 to 16 become reserved rows.
+    StepText events(7);
+    events.Drop(kOldEvents).Create("T_TRNK_EVENTS").Create("T_TRNK_DOWNTIME");
+    for (std::string_view row : kFirstDowntimeRows)
+        events.Sql(
+            "INSERT INTO T_TRNK_DOWNTIME (DOWNTIME_ID, DOWNTIME_NAME, DOWNTIME_NUMBER, PLANNED) VALUES (" +
+            std::string(row) + ")");
+    for (int command = 9; command <= 16; ++command)
+        events.Sql("UPDATE T_TRNK_COMMANDS SET COMMAND_NAME = NULL, COMMAND_NUMBER = 'Res. " +
+                   std::to_string(command) + "' WHERE COMMAND_ID = " + std::to_string(command));
+    steps.push_back(events.Done());
     steps.push_back(StepText(8).Add("T_TRNK_PERS", "EMAIL").Done());
     steps.push_back(StepText(9)
                         .Add("T_TRNK_TOOL_NO", "DISPOSABLE, NUM_CYCLES, ORIENTATION")
@@ -616,6 +692,66 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
             return {"DROP SEQUENCE " + change.table};
     }
     return {};
+}
+
+std::vector<std::string> TakeBackStatements(const SchemaChange& change, const MajorStep& step,
+                                            Dialect dialect) {
+    const bool oracle = dialect == Dialect::Oracle;
+    switch (change.kind) {
+        case ChangeKind::CreateTable: {
+            const auto table = TableAtMajor(step.module, change.table, step.from + 1);
+            std::vector<std::string> sql;
+            if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
+            if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
+            sql.push_back("DROP TABLE " + change.table);
+            return sql;
+        }
+        case ChangeKind::AddColumn:
+            return {"ALTER TABLE " + change.table + " DROP COLUMN " + change.item};
+        case ChangeKind::AddIndex:
+            return {DropIndexStatement(change.table, change.item, dialect)};
+        case ChangeKind::AddForeignKey:
+            if (oracle && !LastTable(step.module, change.table).foreignKeysOnOracle) return {};
+            return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " + change.item};
+        case ChangeKind::DropForeignKey: {
+            std::string sql = AddForeignKeyStatement(LastTable(step.module, change.table),
+                                                     ParseForeignKeyDecl(change.item), dialect);
+            if (sql.empty()) return {};
+            return {sql};
+        }
+        case ChangeKind::DropIndex:
+            return {CreateIndexStatement(change.table, ParseIndexDecl(change.item), dialect)};
+        case ChangeKind::AlterColumn: {
+            LegacyColumn old;
+            old.name = change.item.substr(0, change.item.find(' '));
+            old.accessType = change.item.substr(change.item.find(' ') + 1);
+            return {AlterColumnStatement(change.table, old, dialect)};
+        }
+        case ChangeKind::DropTable: {
+            const LegacyTable table = ParseLegacyTable(*change.dropped);
+            std::vector<std::string> sql;
+            for (auto kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
+                              StatementKind::Trigger, StatementKind::Constraint}) {
+                // A sequence the table left behind is still there.
+                if (kind == StatementKind::Sequence && change.item == kKeepSequence) continue;
+                for (std::string& s : RenderLegacyDdl(table, kind, dialect)) sql.push_back(std::move(s));
+            }
+            return sql;
+        }
+        case ChangeKind::DropSequence:
+            if (!oracle) return {};
+            return {"CREATE SEQUENCE " + change.table + " INCREMENT BY 1 START WITH 1"};
+        case ChangeKind::Execute:
+        case ChangeKind::Convert:
+            return {};
+    }
+    return {};
+}
+
+bool RestoresEarlierForm(ChangeKind kind) {
+    return kind == ChangeKind::DropTable || kind == ChangeKind::DropIndex ||
+           kind == ChangeKind::DropForeignKey || kind == ChangeKind::AlterColumn ||
+           kind == ChangeKind::DropSequence;
 }
 
 void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {

@@ -149,6 +149,13 @@ const LegacyTable& LastCommonTable(std::string_view table);
 // program's or older than the dialect's oldest selects no step and fails with the version found.
 bool UpgradeModuleMajors(Module module, std::string_view progressText, db::Dialect dialect,
                          const LegacyVersion& program, const LegacyVersion& database, std::string& strError);
+// The statements that take one change back on a database: what it added is dropped, what it dropped
+// or changed is put back in its earlier form. None for statements and conversions.
+std::vector<std::string> TakeBackStatements(const SchemaChange& change, const MajorStep& step,
+                                            db::Dialect dialect);
+// True for the changes whose take-back puts an earlier form back (a dropped table, index or key, a
+// column's earlier type), as opposed to removing what the step added.
+bool RestoresEarlierForm(ChangeKind kind);
 
 // Runs every change of `step` inside the caller's transaction; a failing statement ends the step
 // with the database's description.
