@@ -306,7 +306,7 @@ void NamesAndRevisionNumbers(db::Connection& connection) {
     }
 }
 
-// Row work of one Common step's ageing: `before` runs while the database still has the step's later
+// Row work of one major step's ageing: `before` runs while the database still has the step's later
 // form; `between` once what the step dropped is back and before what it added goes.
 struct OldForm {
     int step;
