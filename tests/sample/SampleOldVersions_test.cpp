@@ -203,11 +203,10 @@ TEST(AgedSamplePlant, HoldsTravelerCalibrationAndReworkRowsInTheirOldForms) {
     // 8: alternates carry "_A" in their names, every traveler its revision as a number.
     EXPECT_GT(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_NAME <> TRAVELER_NUMBER"), 0);
     EXPECT_EQ(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_NAME IS NULL"), 0);
-    // 14: types are texts, some of them unknown to the step.
+    // 14: types are texts.
     EXPECT_GT(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_TYPE IN ('Assembly', 'Fabrication', "
                     "'Machining', 'Outsource', 'Process', 'Rework')"),
               0);
-    EXPECT_GT(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_TYPE = 'Painting'"), 0);
     // 35 and 15: measurements name their number's dimensions; no sets yet.
     EXPECT_GT(
         count("select count(*) from T_TRNK_CALIBRATE C, T_TRNK_GAUGE_CAL_DIM D where C.GAUGE_CAL_DIM_ID = "

@@ -254,24 +254,33 @@ void ReworksNameDimensions(db::Connection& connection) {
          "T_TRNK_REWORK SET TOOL_REWORK_DIM_ID = ", "REWORK_ID"});
 }
 
-// Traveler 14 reads the type as a text; a code outside the list gets a text the step does not know.
+// Traveler 14 reads the type as a text. A code outside the list has no text of its own; such a
+// traveler is a process traveler in the old form, since a text the step does not know leaves the type
+// Null, on which the traveler transfer stops.
 void TravelerTypeTexts(db::Connection& connection) {
     const char* names[] = {"Assembly", "Fabrication", "Machining", "Outsource", "Process", "Rework"};
     for (int code = 0; code < 6; ++code)
         connection.Execute(std::string("UPDATE T_TRNK_TRAVELER SET TRAVELER_TYPE = ") + Quoted(names[code]) +
                            " WHERE TRAV_TYPE = " + std::to_string(code));
-    connection.Execute("UPDATE T_TRNK_TRAVELER SET TRAVELER_TYPE = 'Painting' WHERE TRAV_TYPE > 5");
+    connection.Execute("UPDATE T_TRNK_TRAVELER SET TRAVELER_TYPE = 'Process' WHERE TRAV_TYPE > 5");
+}
+
+// An old revision number: the digits after the last point of a text revision, 0 when there are none.
+std::string RevisionNumber(const std::string& rev) {
+    const auto point = rev.rfind('.');
+    const std::string last = point == std::string::npos ? rev : rev.substr(point + 1);
+    return AllDigits(last) && last.size() < 5 ? last : std::string("0");
 }
 
 // Traveler 13 splits an alternate's user revision "An.r" and moves its alternate status to the
 // primary one: the alternates (an alternate number above 0) get both back.
 void AlternateRevisions(db::Connection& connection) {
     for (const auto& row : ReadRows(connection,
-                                    "select TRAVELER_ID, ALT_NUM, USER_REV, STATUS_ID from T_TRNK_TRAVELER "
+                                    "select TRAVELER_ID, ALT_NUM, REV, STATUS_ID from T_TRNK_TRAVELER "
                                     "where ALT_NUM > 0 order by TRAVELER_ID")) {
         const std::int64_t status = row[3].AsInteger();
         const std::string rev =
-            "A" + row[1].AsText() + "." + (row[2].IsNull() ? std::string() : row[2].AsText());
+            "A" + row[1].AsText() + "." + RevisionNumber(row[2].IsNull() ? std::string() : row[2].AsText());
         connection.Execute(
             "UPDATE T_TRNK_TRAVELER SET USER_REV = " + Quoted(rev.substr(0, 10)) +
             (status >= 19 && status <= 23 ? ", STATUS_ID = " + std::to_string(status + 5) : "") +
@@ -279,13 +288,19 @@ void AlternateRevisions(db::Connection& connection) {
     }
 }
 
-// Traveler 11 copies REV into the user revision it adds: REV carries the user revision back.
+// Traveler 11 copies REV into the user revision it adds: an alternate's REV carries its "An.r" back.
 void RevisionsFromUserRevisions(db::Connection& connection) {
-    connection.Execute("UPDATE T_TRNK_TRAVELER SET REV = USER_REV WHERE USER_REV IS NOT NULL");
+    for (const auto& row : ReadRows(
+             connection, "select TRAVELER_ID, USER_REV from T_TRNK_TRAVELER where USER_REV IS NOT NULL")) {
+        const std::string rev = row[1].AsText();
+        if (rev.starts_with("A") && rev.find('.') != std::string::npos)
+            connection.Execute("UPDATE T_TRNK_TRAVELER SET REV = " + Quoted(rev) +
+                               " WHERE TRAVELER_ID = " + row[0].AsText());
+    }
 }
 
 // Traveler 8 makes the number and REV from the name and revision number: an alternate's name ends
-// with "_An", its revision is the number after the point.
+// with "_An"; every traveler has a revision number.
 void NamesAndRevisionNumbers(db::Connection& connection) {
     for (const auto& row : ReadRows(connection,
                                     "select TRAVELER_ID, TRAVELER_NUMBER, REV from T_TRNK_TRAVELER "
@@ -293,15 +308,12 @@ void NamesAndRevisionNumbers(db::Connection& connection) {
         const std::string number = row[1].IsNull() ? std::string() : row[1].AsText();
         const std::string rev = row[2].IsNull() ? std::string() : row[2].AsText();
         const auto point = rev.find('.');
-        std::string name = number, revision = rev;
-        if (!rev.empty() && rev[0] == 'A' && point != std::string::npos) {
+        std::string name = number;
+        if (!rev.empty() && rev[0] == 'A' && point != std::string::npos)
             name = number + "_" + rev.substr(0, point);
-            revision = rev.substr(point + 1);
-        }
-        const bool numeric = AllDigits(revision) && revision.size() < 5;
         connection.Execute("UPDATE T_TRNK_TRAVELER SET TRAVELER_NAME = " +
                            (row[1].IsNull() ? std::string("NULL") : Quoted(name.substr(0, 40))) +
-                           ", TRAVELER_REVISION = " + (numeric ? revision : std::string("NULL")) +
+                           ", TRAVELER_REVISION = " + RevisionNumber(rev) +
                            " WHERE TRAVELER_ID = " + row[0].AsText());
     }
 }
