@@ -51,6 +51,14 @@ void ForEachRow(db::Connection& connection, const std::string& sql,
     rs.Close();
 }
 
+// Every row of `sql` in memory: for the product ageing's reads, one row per traveler, measurement or
+// dimension of a sample plant.
+std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
+    std::vector<std::vector<db::Value>> rows;
+    ForEachRow(connection, sql, [&](const std::vector<db::Value>& row, std::size_t) { rows.push_back(row); });
+    return rows;
+}
+
 // The first column of the first row of `select` as text; empty when there is no row.
 std::string FirstValue(db::Connection& connection, const std::string& select) {
     std::string value;
