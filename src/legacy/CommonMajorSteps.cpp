@@ -7,63 +7,12 @@
 #include "legacy/LegacyTableCreator.h"
 #include "legacy/catalog/LegacyDdl.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "util/VbConversions.h"
 
 namespace tmigration::legacy {
 namespace {
 
 using db::Dialect;
-
-// Builds one step's change list in the order the step runs it.
-class StepText {
-  public:
-    explicit StepText(int from) { step_.from = from; }
-    // Columns "A, B, C" of one table.
-    StepText& Add(std::string_view table, std::string_view columns) {
-        for (std::size_t start = 0; start <= columns.size();) {
-            const auto comma = columns.find(", ", start);
-            const auto end = comma == std::string_view::npos ? columns.size() : comma;
-            Push(ChangeKind::AddColumn, table, columns.substr(start, end - start));
-            if (comma == std::string_view::npos) break;
-            start = comma + 2;
-        }
-        return *this;
-    }
-    StepText& Create(std::string_view table) { return Push(ChangeKind::CreateTable, table, {}); }
-    StepText& Index(std::string_view table, std::string_view name) {
-        return Push(ChangeKind::AddIndex, table, name);
-    }
-    StepText& Key(std::string_view table, std::string_view name) {
-        return Push(ChangeKind::AddForeignKey, table, name);
-    }
-    StepText& DropKey(std::string_view table, std::string_view decl) {
-        return Push(ChangeKind::DropForeignKey, table, decl);
-    }
-    StepText& DropIndex(std::string_view table, std::string_view decl) {
-        return Push(ChangeKind::DropIndex, table, decl);
-    }
-    StepText& Drop(const LegacyTableDecl& decl) {
-        step_.changes.push_back(
-            SchemaChange{ChangeKind::DropTable, std::string(decl.table), {}, nullptr, &decl});
-        return *this;
-    }
-    // "COLUMN OLDTYPE" (Access form): the column takes its type of the last catalog.
-    StepText& Alter(std::string_view table, std::string_view columnAndOldType) {
-        return Push(ChangeKind::AlterColumn, table, columnAndOldType);
-    }
-    StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
-    StepText& Convert(Conversion convert) {
-        step_.changes.push_back(SchemaChange{ChangeKind::Convert, {}, {}, convert});
-        return *this;
-    }
-    MajorStep Done() { return std::move(step_); }
-
-  private:
-    StepText& Push(ChangeKind kind, std::string_view table, std::string_view item) {
-        step_.changes.push_back(SchemaChange{kind, std::string(table), std::string(item)});
-        return *this;
-    }
-    MajorStep step_;
-};
 
 // Tables as they stood before the steps that drop them.
 constexpr LegacyTableDecl kBlueprints{
@@ -426,10 +375,6 @@ std::vector<MajorStep> BuildSteps() {
     return steps;
 }
 
-const std::vector<LegacyTable>& LastCommonTables() {
-    return LegacyTables(Module::Common);
-}
-
 std::vector<LegacyTable>::iterator FindTable(std::vector<LegacyTable>& tables, std::string_view name) {
     return std::ranges::find_if(tables, [&](const LegacyTable& t) { return t.name == name; });
 }
@@ -441,14 +386,16 @@ void EraseNamed(Items& items, std::string_view name) {
 
 // Takes one change back on the in-memory tables.
 void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
-    if (change.kind == ChangeKind::Execute || change.kind == ChangeKind::Convert) return;
+    if (change.kind == ChangeKind::Execute || change.kind == ChangeKind::Convert ||
+        change.kind == ChangeKind::DropSequence)
+        return;
     if (change.kind == ChangeKind::DropTable) {
         tables.push_back(ParseLegacyTable(*change.dropped));
         return;
     }
     const auto table = FindTable(tables, change.table);
     if (table == tables.end())
-        throw std::logic_error("the Common upgrade names no table " + change.table + " at that version");
+        throw std::logic_error("the upgrade names no table " + change.table + " at that version");
     switch (change.kind) {
         case ChangeKind::CreateTable:
             tables.erase(table);
@@ -482,6 +429,7 @@ void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
         case ChangeKind::DropTable:
         case ChangeKind::Execute:
         case ChangeKind::Convert:
+        case ChangeKind::DropSequence:
             return;
     }
 }
@@ -501,42 +449,138 @@ const auto& FindItem(const Items& items, std::string_view name, const std::strin
 
 }  // namespace
 
-const std::vector<MajorStep>& CommonMajorSteps() {
-    static const std::vector<MajorStep> steps = BuildSteps();
-    return steps;
+StepText& StepText::Add(std::string_view table, std::string_view columns) {
+    for (std::size_t start = 0; start <= columns.size();) {
+        const auto comma = columns.find(", ", start);
+        const auto end = comma == std::string_view::npos ? columns.size() : comma;
+        Push(ChangeKind::AddColumn, table, columns.substr(start, end - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 2;
+    }
+    return *this;
 }
 
-const MajorStep* FindCommonMajorStep(int major) {
-    const auto& steps = CommonMajorSteps();
+StepText& StepText::Create(const LegacyTableDecl& decl) {
+    step_.changes.push_back(
+        SchemaChange{ChangeKind::CreateTable, std::string(decl.table), {}, nullptr, &decl});
+    return *this;
+}
+
+StepText& StepText::Drop(const LegacyTableDecl& decl, std::string_view item) {
+    step_.changes.push_back(
+        SchemaChange{ChangeKind::DropTable, std::string(decl.table), std::string(item), nullptr, &decl});
+    return *this;
+}
+
+StepText& StepText::Convert(Conversion convert) {
+    step_.changes.push_back(SchemaChange{ChangeKind::Convert, {}, {}, convert});
+    return *this;
+}
+
+StepText& StepText::Push(ChangeKind kind, std::string_view table, std::string_view item) {
+    step_.changes.push_back(SchemaChange{kind, std::string(table), std::string(item)});
+    return *this;
+}
+
+const std::vector<MajorStep>& MajorStepsOf(Module module) {
+    static const std::vector<MajorStep> common = BuildSteps();
+    static const std::vector<MajorStep> gage = BuildGageSteps();
+    static const std::vector<MajorStep> tool = BuildToolSteps();
+    static const std::vector<MajorStep> traveler = BuildTravelerSteps();
+    static const std::vector<MajorStep> none;
+    switch (module) {
+        case Module::Common:
+            return common;
+        case Module::Gage:
+            return gage;
+        case Module::Tool:
+            return tool;
+        case Module::Traveler:
+            return traveler;
+        case Module::MDC:
+            break;
+    }
+    return none;
+}
+
+const MajorStep* FindMajorStep(Module module, int major) {
+    const auto& steps = MajorStepsOf(module);
     if (steps.empty() || major < steps.front().from || major > steps.back().from) return nullptr;
     return &steps[static_cast<std::size_t>(major - steps.front().from)];
 }
 
-int OldestCommonMajor(Dialect dialect) {
-    const int held = CommonMajorSteps().front().from;
-    return dialect == Dialect::SqlServer ? std::max(44, held) : held;
+int OldestMajor(Module module, Dialect dialect) {
+    const auto& steps = MajorStepsOf(module);
+    if (steps.empty())
+        return static_cast<int>(util::Val(SplitLegacyVersion(ModuleProgramVersion(module)).major));
+    // The oldest major each product shipped with in a dialect: SQL Server and, for the Gage and
+    // Traveler tables, Access databases began later than Oracle ones.
+    int shipped = 1;
+    const bool access = dialect == Dialect::Access, sqlServer = dialect == Dialect::SqlServer;
+    switch (module) {
+        case Module::Common:
+            shipped = sqlServer ? 44 : 1;
+            break;
+        case Module::Gage:
+            shipped = access ? 30 : sqlServer ? 32 : 1;
+            break;
+        case Module::Tool:
+            shipped = sqlServer ? 12 : 1;
+            break;
+        case Module::Traveler:
+            shipped = access ? 7 : sqlServer ? 9 : 1;
+            break;
+        case Module::MDC:
+            break;
+    }
+    return std::max(shipped, steps.front().from);
 }
 
-const LegacyTable& LastCommonTable(std::string_view table) {
-    for (const LegacyTable& t : LastCommonTables())
+const LegacyTable& LastTable(Module module, std::string_view table) {
+    for (const LegacyTable& t : LegacyTables(module))
         if (t.name == table) return t;
-    throw std::out_of_range("the last Common catalog has no table " + std::string(table));
+    throw std::out_of_range("the last " + std::string(ModuleName(module)) + " catalog has no table " +
+                            std::string(table));
 }
 
-std::vector<LegacyTable> CommonTablesAtMajor(int major) {
-    std::vector<LegacyTable> tables = LastCommonTables();
-    const auto& steps = CommonMajorSteps();
+std::vector<LegacyTable> TablesAtMajor(Module module, int major) {
+    std::vector<LegacyTable> tables = LegacyTables(module);
+    const auto& steps = MajorStepsOf(module);
     for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
         for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
             TakeBack(tables, *change);
     return tables;
 }
 
-std::optional<LegacyTable> CommonTableAtMajor(std::string_view table, int major) {
-    std::vector<LegacyTable> tables = CommonTablesAtMajor(major);
+std::optional<LegacyTable> TableAtMajor(Module module, std::string_view table, int major) {
+    std::vector<LegacyTable> tables = TablesAtMajor(module, major);
     const auto found = FindTable(tables, table);
     if (found == tables.end()) return std::nullopt;
     return std::move(*found);
+}
+
+const std::vector<MajorStep>& CommonMajorSteps() {
+    return MajorStepsOf(Module::Common);
+}
+
+const MajorStep* FindCommonMajorStep(int major) {
+    return FindMajorStep(Module::Common, major);
+}
+
+int OldestCommonMajor(Dialect dialect) {
+    return OldestMajor(Module::Common, dialect);
+}
+
+const LegacyTable& LastCommonTable(std::string_view table) {
+    return LastTable(Module::Common, table);
+}
+
+std::vector<LegacyTable> CommonTablesAtMajor(int major) {
+    return TablesAtMajor(Module::Common, major);
+}
+
+std::optional<LegacyTable> CommonTableAtMajor(std::string_view table, int major) {
+    return TableAtMajor(Module::Common, table, major);
 }
 
 LegacyIndex ParseIndexDecl(std::string_view decl) {
@@ -591,13 +635,13 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
     // What a step adds has the form it had right after the step: a later step may drop it again or
     // change its type.
     const auto after = [&]() {
-        std::optional<LegacyTable> table = CommonTableAtMajor(change.table, step.from + 1);
+        std::optional<LegacyTable> table = TableAtMajor(step.module, change.table, step.from + 1);
         if (!table) throw std::logic_error("no table " + change.table + " after its step");
         return std::move(*table);
     };
     switch (change.kind) {
         case ChangeKind::CreateTable: {
-            const std::optional<LegacyTable> table = CommonTableAtMajor(change.table, step.from + 1);
+            const std::optional<LegacyTable> table = TableAtMajor(step.module, change.table, step.from + 1);
             if (!table) throw std::logic_error("no table " + change.table + " after its step");
             std::vector<std::string> sql;
             for (StatementKind kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
@@ -621,7 +665,7 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
             return {std::move(sql)};
         }
         case ChangeKind::DropForeignKey: {
-            const LegacyTable& table = LastCommonTable(change.table);
+            const LegacyTable& table = LastTable(step.module, change.table);
             if (dialect == Dialect::Oracle && !table.foreignKeysOnOracle) return {};
             return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " +
                     ParseForeignKeyDecl(change.item).name + " "};
@@ -635,7 +679,7 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
         case ChangeKind::DropTable: {
             // An Oracle table takes its key trigger with it; its sequence is dropped by name.
             std::vector<std::string> sql{"DROP TABLE " + change.table};
-            if (dialect == Dialect::Oracle)
+            if (dialect == Dialect::Oracle && change.item != kKeepSequence)
                 sql.push_back("DROP SEQUENCE " + ParseLegacyTable(*change.dropped).sequenceName);
             return sql;
         }
@@ -643,6 +687,9 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
             return {change.table};
         case ChangeKind::Convert:
             return {};
+        case ChangeKind::DropSequence:
+            if (dialect != Dialect::Oracle) return {};
+            return {"DROP SEQUENCE " + change.table};
     }
     return {};
 }
@@ -652,7 +699,7 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
     const bool oracle = dialect == Dialect::Oracle;
     switch (change.kind) {
         case ChangeKind::CreateTable: {
-            const auto table = CommonTableAtMajor(change.table, step.from + 1);
+            const auto table = TableAtMajor(step.module, change.table, step.from + 1);
             std::vector<std::string> sql;
             if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
             if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
@@ -664,10 +711,10 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
         case ChangeKind::AddIndex:
             return {DropIndexStatement(change.table, change.item, dialect)};
         case ChangeKind::AddForeignKey:
-            if (oracle && !LastCommonTable(change.table).foreignKeysOnOracle) return {};
+            if (oracle && !LastTable(step.module, change.table).foreignKeysOnOracle) return {};
             return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " + change.item};
         case ChangeKind::DropForeignKey: {
-            std::string sql = AddForeignKeyStatement(LastCommonTable(change.table),
+            std::string sql = AddForeignKeyStatement(LastTable(step.module, change.table),
                                                      ParseForeignKeyDecl(change.item), dialect);
             if (sql.empty()) return {};
             return {sql};
@@ -684,10 +731,16 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
             const LegacyTable table = ParseLegacyTable(*change.dropped);
             std::vector<std::string> sql;
             for (auto kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
-                              StatementKind::Trigger, StatementKind::Constraint})
+                              StatementKind::Trigger, StatementKind::Constraint}) {
+                // A sequence the table left behind is still there.
+                if (kind == StatementKind::Sequence && change.item == kKeepSequence) continue;
                 for (std::string& s : RenderLegacyDdl(table, kind, dialect)) sql.push_back(std::move(s));
+            }
             return sql;
         }
+        case ChangeKind::DropSequence:
+            if (!oracle) return {};
+            return {"CREATE SEQUENCE " + change.table + " INCREMENT BY 1 START WITH 1"};
         case ChangeKind::Execute:
         case ChangeKind::Convert:
             return {};
@@ -697,7 +750,8 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
 
 bool RestoresEarlierForm(ChangeKind kind) {
     return kind == ChangeKind::DropTable || kind == ChangeKind::DropIndex ||
-           kind == ChangeKind::DropForeignKey || kind == ChangeKind::AlterColumn;
+           kind == ChangeKind::DropForeignKey || kind == ChangeKind::AlterColumn ||
+           kind == ChangeKind::DropSequence;
 }
 
 void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {
@@ -708,6 +762,39 @@ void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {
         }
         for (const std::string& sql : RenderSchemaChange(change, major, dialect)) ExecuteIn(step, sql);
     }
+}
+
+bool UpgradeModuleMajors(Module module, std::string_view progressText, Dialect dialect,
+                         const LegacyVersion& program, const LegacyVersion& database, std::string& strError) {
+    return core::RunStep({progressText, ""}, strError, [&](core::Step& step) {
+        const double target = util::Val(program.major);
+        const std::int16_t total = util::CInt(target - util::Val(database.major));
+        const std::string versionRow =
+            "select * from T_TRNK_COMMON  where APP_ID = " + std::to_string(ModuleAppId(module));
+        std::string major = database.major;
+        std::int16_t completed = 0;
+        while (util::Val(major) != target) {
+            const int from = static_cast<int>(util::Val(major));
+            const MajorStep* majorStep = IsWholeNumber(major) && from >= OldestMajor(module, dialect)
+                                             ? FindMajorStep(module, from)
+                                             : nullptr;
+            if (majorStep == nullptr)
+                FailUnknownMajor(
+                    step, module,
+                    database.minor.empty() && major == database.major ? major : major + "." + database.minor,
+                    OldestMajor(module, dialect));
+            step.BeginTrans();
+            RunMajorStep(step, *majorStep, dialect);
+            major = std::to_string(from + 1);
+            db::Recordset& row = step.OpenClient(versionRow);
+            row.Set("RESERVED0", db::Value(major + "." + database.minor));
+            row.Update();
+            step.Close(row);
+            step.CommitTrans();
+            ++completed;
+            step.ShowProgress(completed, total);
+        }
+    });
 }
 
 }  // namespace tmigration::legacy

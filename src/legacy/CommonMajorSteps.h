@@ -1,11 +1,11 @@
-// The major steps of the Common tables' legacy upgrade, held as data: each step lists the schema
-// changes that take the Common tables from major N to N + 1, in order, with the data conversions
+// The major steps of each module's legacy upgrade, held as data: each step lists the schema
+// changes that take the module's tables from major N to N + 1, in order, with the data conversions
 // between them. Added columns, indexes, foreign keys and created tables take their form from the
 // catalog of the last version (a created table as it stood right after its step: the columns and
 // keys that later steps add are left out); what a step drops is declared with the step, in the
 // catalog's own notation, because the last catalog no longer has it.
 //
-// The same list answers what the Common tables looked like at any major: the last catalog with the
+// The same list answers what a module's tables looked like at any major: the last catalog with the
 // changes of the later steps taken back.
 #pragma once
 
@@ -17,22 +17,29 @@
 
 #include "core/Step.h"
 #include "db/Dialect.h"
+#include "legacy/LegacyTableCreator.h"
+#include "legacy/catalog/LegacyModule.h"
 #include "legacy/catalog/LegacyTable.h"
 
 namespace tmigration::legacy {
 
 enum class ChangeKind {
-    CreateTable,     // table
+    CreateTable,     // table; with `dropped` for a table the last catalog no longer has
     AddColumn,       // table, column
     AddIndex,        // table, index name
     AddForeignKey,   // table, foreign key name
     DropForeignKey,  // table, "FK_NAME (COLUMN -> T_TRNK_REFERENCED)"
     DropIndex,       // table, "K_NAME[ unique] (COLUMNS)"
     AlterColumn,     // table, "COLUMN OLDTYPE": the column takes its type of the last catalog
-    DropTable,       // table, with its declaration as it stood before the step in `dropped`
+    DropTable,       // table, with its declaration as it stood before the step in `dropped`; item
+                     // kKeepSequence leaves the Oracle key sequence behind
     Execute,         // the statement, the same text in every dialect
     Convert,         // a data conversion
+    DropSequence,    // the Oracle sequence named in `table` (nothing elsewhere)
 };
+
+// DropTable's item for a table whose Oracle sequence outlives it.
+inline constexpr std::string_view kKeepSequence = "keep sequence";
 
 // Reads and rewrites rows inside the step's transaction; fails through the step.
 using Conversion = void (*)(core::Step& step, db::Dialect dialect);
@@ -48,7 +55,65 @@ struct SchemaChange {
 struct MajorStep {
     int from = 0;  // the major the step starts from
     std::vector<SchemaChange> changes;
+    Module module = Module::Common;
 };
+
+// Builds one step's change list in the order the step runs it.
+class StepText {
+  public:
+    explicit StepText(int from, Module module = Module::Common) {
+        step_.from = from;
+        step_.module = module;
+    }
+    // Columns "A, B, C" of one table.
+    StepText& Add(std::string_view table, std::string_view columns);
+    StepText& Create(std::string_view table) { return Push(ChangeKind::CreateTable, table, {}); }
+    // A table the last catalog no longer has, in its declared form.
+    StepText& Create(const LegacyTableDecl& decl);
+    StepText& Index(std::string_view table, std::string_view name) {
+        return Push(ChangeKind::AddIndex, table, name);
+    }
+    StepText& Key(std::string_view table, std::string_view name) {
+        return Push(ChangeKind::AddForeignKey, table, name);
+    }
+    StepText& DropKey(std::string_view table, std::string_view decl) {
+        return Push(ChangeKind::DropForeignKey, table, decl);
+    }
+    StepText& DropIndex(std::string_view table, std::string_view decl) {
+        return Push(ChangeKind::DropIndex, table, decl);
+    }
+    StepText& Drop(const LegacyTableDecl& decl, std::string_view item = {});
+    StepText& DropSequence(std::string_view sequence) { return Push(ChangeKind::DropSequence, sequence, {}); }
+    // "COLUMN OLDTYPE" (Access form): the column takes its type of the last catalog.
+    StepText& Alter(std::string_view table, std::string_view columnAndOldType) {
+        return Push(ChangeKind::AlterColumn, table, columnAndOldType);
+    }
+    StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
+    StepText& Convert(Conversion convert);
+    MajorStep Done() { return std::move(step_); }
+
+  private:
+    StepText& Push(ChangeKind kind, std::string_view table, std::string_view item);
+    MajorStep step_;
+};
+
+// The steps of a module, by ascending starting major, each one major apart; empty for a module
+// without older majors.
+const std::vector<MajorStep>& MajorStepsOf(Module module);
+// The step of `module` that starts from `major`, or null.
+const MajorStep* FindMajorStep(Module module, int major);
+// The oldest major a dialect's upgrade of the module starts from.
+int OldestMajor(Module module, db::Dialect dialect);
+// The module's tables as they stood at `major`, in catalog order (tables a later step dropped last).
+std::vector<LegacyTable> TablesAtMajor(Module module, int major);
+std::optional<LegacyTable> TableAtMajor(Module module, std::string_view table, int major);
+// The last catalog's form of one of the module's tables; throws std::out_of_range when there is none.
+const LegacyTable& LastTable(Module module, std::string_view table);
+
+// The Gage, Tool and Traveler steps (ProductMajorSteps.cpp).
+std::vector<MajorStep> BuildGageSteps();
+std::vector<MajorStep> BuildToolSteps();
+std::vector<MajorStep> BuildTravelerSteps();
 
 // The steps this program holds, by ascending starting major, each one major apart.
 const std::vector<MajorStep>& CommonMajorSteps();
@@ -77,6 +142,13 @@ std::optional<LegacyTable> CommonTableAtMajor(std::string_view table, int major)
 // The last catalog's form of one Common table; throws std::out_of_range when there is none.
 const LegacyTable& LastCommonTable(std::string_view table);
 
+// Brings the module's tables from the database's major to the program's under `progressText`: each
+// major step is one committed transaction that also moves the module's version row to the next
+// major (the minor stays as the database had it), so that a failed run leaves the tables at the last
+// major completed and a later run resumes there. A major that is not a whole number, newer than the
+// program's or older than the dialect's oldest selects no step and fails with the version found.
+bool UpgradeModuleMajors(Module module, std::string_view progressText, db::Dialect dialect,
+                         const LegacyVersion& program, const LegacyVersion& database, std::string& strError);
 // The statements that take one change back on a database: what it added is dropped, what it dropped
 // or changed is put back in its earlier form. None for statements and conversions.
 std::vector<std::string> TakeBackStatements(const SchemaChange& change, const MajorStep& step,

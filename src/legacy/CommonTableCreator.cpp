@@ -75,37 +75,8 @@ void CommonMinorPass(core::Step& step, db::Dialect dialect, std::int32_t databas
 
 bool UpgradeMajorVersions(db::Dialect dialect, const LegacyVersion& program, const LegacyVersion& database,
                           std::string& strError) {
-    return core::RunStep(
-        {"Updating the Common Portion of the Database...", ""}, strError, [&](core::Step& step) {
-            const double target = util::Val(program.major);
-            const std::int16_t total = util::CInt(target - util::Val(database.major));
-            std::string major = database.major;
-            std::int16_t completed = 0;
-            while (util::Val(major) != target) {
-                // A major that is not a whole number, newer than the program's or older than the oldest
-                // step of the dialect selects no step.
-                const int from = static_cast<int>(util::Val(major));
-                const MajorStep* majorStep = IsWholeNumber(major) && from >= OldestCommonMajor(dialect)
-                                                 ? FindCommonMajorStep(from)
-                                                 : nullptr;
-                if (majorStep == nullptr)
-                    FailUnknownMajor(step, Module::Common,
-                                     database.minor.empty() && major == database.major
-                                         ? major
-                                         : major + "." + database.minor,
-                                     OldestCommonMajor(dialect));
-                step.BeginTrans();
-                RunMajorStep(step, *majorStep, dialect);
-                major = std::to_string(from + 1);
-                db::Recordset& common = step.OpenClient("select * from T_TRNK_COMMON  where APP_ID = 0");
-                common.Set("RESERVED0", db::Value(major + "." + database.minor));
-                common.Update();
-                step.Close(common);
-                step.CommitTrans();
-                ++completed;
-                step.ShowProgress(completed, total);
-            }
-        });
+    return UpgradeModuleMajors(Module::Common, "Updating the Common Portion of the Database...", dialect,
+                               program, database, strError);
 }
 
 const ModuleSetup& CommonSetup() {

@@ -1,9 +1,11 @@
 // The Gage, Tool and Traveler modules: each owns a block of security objects and an administrator
 // group. Created, they write their objects over the reserved rows and grant their group full
 // control; at an older minor version they refresh both when the object list changed, and carry
-// rights over to objects whose identifiers moved in maintenance releases.
+// rights over to objects whose identifiers moved in maintenance releases. At an older major they are
+// brought up step by step first, each step committed on its own.
 #include <utility>
 
+#include "legacy/CommonMajorSteps.h"
 #include "legacy/CreateLegacyTables.h"
 #include "legacy/ModuleSetups.h"
 #include "legacy/seeds/ReferenceFillers.h"
@@ -86,23 +88,34 @@ void TravelerMinorPass(core::Step& step, db::Dialect dialect, std::int32_t datab
     SetModuleVersion(step, VersionRowSelect(Module::Traveler), ModuleProgramVersion(Module::Traveler));
 }
 
+template <Module M>
+bool UpgradeProductMajors(db::Dialect dialect, const LegacyVersion& program, const LegacyVersion& database,
+                          std::string& strError) {
+    constexpr std::string_view text = M == Module::Gage ? "Updating the Gage Crib Portion of the Database..."
+                                      : M == Module::Tool
+                                          ? "Updating the Tool Crib Portion of the Database..."
+                                          : "Updating the Traveler Portion of the Database...";
+    return UpgradeModuleMajors(M, text, dialect, program, database, strError);
+}
+
 }  // namespace
 
 const ModuleSetup& GageSetup() {
     static const ModuleSetup setup{Module::Gage, "select * from T_TRNK_GAUGES", CreateProduct<Module::Gage>,
-                                   GageMinorPass};
+                                   GageMinorPass, UpgradeProductMajors<Module::Gage>};
     return setup;
 }
 
 const ModuleSetup& ToolSetup() {
     static const ModuleSetup setup{Module::Tool, "select * from T_TRNK_TOOLS", CreateProduct<Module::Tool>,
-                                   ToolMinorPass};
+                                   ToolMinorPass, UpgradeProductMajors<Module::Tool>};
     return setup;
 }
 
 const ModuleSetup& TravelerSetup() {
     static const ModuleSetup setup{Module::Traveler, "select * from T_TRNK_TRAVELER",
-                                   CreateProduct<Module::Traveler>, TravelerMinorPass};
+                                   CreateProduct<Module::Traveler>, TravelerMinorPass,
+                                   UpgradeProductMajors<Module::Traveler>};
     return setup;
 }
 

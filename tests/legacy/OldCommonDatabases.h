@@ -1,4 +1,4 @@
-// Common tables as they stood at an older major version, for tests that start an upgrade there, and
+// A module's tables as they stood at an older major version, for tests that start an upgrade there, and
 // a description of a database's schema for comparing an upgraded database with a created one.
 //
 // An old database is the created one (tables and reference rows of the last version) with the
@@ -31,6 +31,17 @@
 
 namespace tmigration::testing {
 
+// The statements that take `module`'s tables from the last version back to major `major`.
+inline std::vector<std::string> TakeBackToMajor(legacy::Module module, int major, db::Dialect dialect) {
+    const auto& steps = legacy::MajorStepsOf(module);
+    std::vector<std::string> statements;
+    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
+        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
+            for (std::string& sql : legacy::TakeBackStatements(*change, *step, dialect))
+                statements.push_back(std::move(sql));
+    return statements;
+}
+
 // Fills `database` with the Common tables at major `major`, version row "major.minor", and opens
 // it as the shared connection in `dialect`.
 inline void MakeOldCommonDatabase(SharedDatabase& database, db::Dialect dialect, int major,
@@ -39,14 +50,26 @@ inline void MakeOldCommonDatabase(SharedDatabase& database, db::Dialect dialect,
         throw std::invalid_argument("no record of the Common tables at major " + std::to_string(major));
     CopyCreatedDatabase(database, dialect, Created::Common);
     database.OpenShared(dialect);
-    const auto& steps = legacy::CommonMajorSteps();
-    std::vector<std::string> statements;
-    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
-        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
-            for (std::string& sql : legacy::TakeBackStatements(*change, *step, dialect))
-                statements.push_back(std::move(sql));
+    std::vector<std::string> statements = TakeBackToMajor(legacy::Module::Common, major, dialect);
     statements.push_back("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +
                          "' WHERE APP_ID = 0");
+    database.Run(statements);
+}
+
+// Fills `database` with the Common tables at their last version and the Gage, Tool and Traveler
+// tables created, `module`'s taken back to major `major` with its version row "major.minor", and
+// opens it as the shared connection in `dialect`.
+inline void MakeOldProductDatabase(SharedDatabase& database, db::Dialect dialect, legacy::Module module,
+                                   int major, const std::string& minor) {
+    const auto& steps = legacy::MajorStepsOf(module);
+    if (steps.empty() || major < steps.front().from || major > steps.back().from + 1)
+        throw std::invalid_argument("no record of the " + std::string(legacy::ModuleName(module)) +
+                                    " tables at major " + std::to_string(major));
+    CopyCreatedDatabase(database, dialect, Created::CommonAndProducts);
+    database.OpenShared(dialect);
+    std::vector<std::string> statements = TakeBackToMajor(module, major, dialect);
+    statements.push_back("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +
+                         "' WHERE APP_ID = " + std::to_string(legacy::ModuleAppId(module)));
     database.Run(statements);
 }
 

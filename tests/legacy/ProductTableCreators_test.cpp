@@ -268,9 +268,9 @@ TEST_P(OtherMajor, FailsNamingTheVersionFoundAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Versions, OtherMajor,
     ::testing::Values(
-        MajorCase{"CommonOlder", Module::Common, "7.140",
-                  "The Common tables are at legacy version 7.140; the oldest legacy version this program can "
-                  "bring up to date is 8.0"},
+        MajorCase{"CommonOlder", Module::Common, "0.140",
+                  "The Common tables are at legacy version 0.140; the oldest legacy version this program can "
+                  "bring up to date is 1.0"},
         MajorCase{
             "CommonNewer", Module::Common, "62.0",
             "The Common tables are at legacy version '62.0', which this program does not know; its last "
@@ -280,12 +280,12 @@ INSTANTIATE_TEST_SUITE_P(
             "The Gage tables are at legacy version 'abc', which this program does not know; its last Gage "
             "version is 37.105"},
         MajorCase{
-            "ToolOlder", Module::Tool, "11.5",
-            "The Tool tables are at legacy version 11.5; the oldest legacy version this program can bring "
-            "up to date is 17.0"},
+            "ToolOlder", Module::Tool, "0.5",
+            "The Tool tables are at legacy version 0.5; the oldest legacy version this program can bring "
+            "up to date is 1.0"},
         MajorCase{"TravelerOlder", Module::Traveler, "6.1",
                   "The Traveler tables are at legacy version 6.1; the oldest legacy version this program can "
-                  "bring up to date is 15.0"}),
+                  "bring up to date is 7.0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -82,11 +82,14 @@ TEST_P(RefusedVersions, AreRefusedBeforeAnythingIsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sets, RefusedVersions,
-    ::testing::Values(RefusedSet{Dialect::SqlServer, {"common=43.100"}, "majors 44 to 61"},
-                      RefusedSet{Dialect::Access, {"common=62.0"}, "not 62"},
-                      RefusedSet{Dialect::Access, {"common=50.1", "common=51.1"}, "twice"},
-                      RefusedSet{
-                          Dialect::Oracle, {"common=15.1", "traveler=15.103"}, "Traveler module cannot"}));
+    ::testing::Values(
+        RefusedSet{Dialect::SqlServer, {"common=43.100"}, "majors 44 to 61"},
+        RefusedSet{Dialect::Access, {"common=62.0"}, "not 62"},
+        RefusedSet{Dialect::Access, {"common=50.1", "common=51.1"}, "twice"},
+        RefusedSet{Dialect::Oracle, {"common=15.1", "traveler=15.103"}, "Traveler module cannot"},
+        RefusedSet{Dialect::Access, {"gage=29.1"}, "majors 30 to 37 in the Access dialect, not 29"},
+        RefusedSet{Dialect::SqlServer, {"traveler=8.1"}, "majors 9 to 15"},
+        RefusedSet{Dialect::Oracle, {"tool=18.0"}, "majors 1 to 17"}));
 
 TEST(ModulesLeftOut, AreThoseWhoseTablesPointAtCommonTablesNotThereYet) {
     const auto leftOut = [](const std::string& text) {
@@ -129,10 +132,15 @@ TEST_P(SlowAgedSamplePlant, UpgradesToTheSchemaOfTheLastVersion) {
     {
         auto c = aged.Connect(GetParam().dialect);
         sample::WriteSamplePlant(*c, 1, 3);
-        const std::vector<sample::ModuleVersion> versions{
-            sample::ParseModuleVersion("common=" + GetParam().version)};
+        // A bare version is the Common one.
+        const std::string text = GetParam().version.find('=') == std::string::npos
+                                     ? "common=" + GetParam().version
+                                     : GetParam().version;
+        const std::vector<sample::ModuleVersion> versions{sample::ParseModuleVersion(text)};
         sample::AgeSamplePlant(*c, versions);
-        EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 0"), GetParam().version);
+        EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = " +
+                                 std::to_string(legacy::ModuleAppId(versions.front().module))),
+                  text.substr(text.find('=') + 1));
     }
     EXPECT_NE(DescribeSchema(aged.Path()), DescribeSchema(fresh.Path()));
     const auto r = RunCommand(Tmigrate() + " upgrade " + GetParam().dialectWord + " '" +
@@ -144,6 +152,12 @@ TEST_P(SlowAgedSamplePlant, UpgradesToTheSchemaOfTheLastVersion) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, SlowAgedSamplePlant,
                          ::testing::Values(AgedCase{Dialect::Access, "1.10", "access"},
+                                           AgedCase{Dialect::Access, "gage=30.40", "access"},
+                                           AgedCase{Dialect::Access, "tool=1.5", "access"},
+                                           AgedCase{Dialect::Access, "traveler=7.9", "access"},
+                                           AgedCase{Dialect::Oracle, "gage=27.3", "oracle"},
+                                           AgedCase{Dialect::Oracle, "traveler=1.2", "oracle"},
+                                           AgedCase{Dialect::SqlServer, "tool=12.6", "sql"},
                                            AgedCase{Dialect::Access, "46.90", "access"},
                                            AgedCase{Dialect::Oracle, "16.30", "oracle"},
                                            AgedCase{Dialect::SqlServer, "44.90", "sql"}));
@@ -177,6 +191,36 @@ TEST(AgedSamplePlant, HoldsTheRowsInTheFormsTheUpgradeConverts) {
     EXPECT_GT(count("select count(*) from T_TRNK_INSERT_NO where SHAPE = 'Other'"), 0);
 }
 
+TEST(AgedSamplePlant, HoldsTravelerCalibrationAndReworkRowsInTheirOldForms) {
+    TempDatabase db;
+    auto c = db.Connect(Dialect::Access);
+    sample::WriteSamplePlant(*c, 1, 3);
+    const std::vector<sample::ModuleVersion> versions{sample::ParseModuleVersion("traveler=7.20"),
+                                                      sample::ParseModuleVersion("gage=33.2"),
+                                                      sample::ParseModuleVersion("tool=13.4")};
+    sample::AgeSamplePlant(*c, versions);
+    const auto count = [&](const std::string& sql) { return std::stoi(Scalar(*c, sql)); };
+    // 8: alternates carry "_A" in their names, every traveler its revision as a number.
+    EXPECT_GT(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_NAME <> TRAVELER_NUMBER"), 0);
+    EXPECT_EQ(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_NAME IS NULL"), 0);
+    // 14: types are texts.
+    EXPECT_GT(count("select count(*) from T_TRNK_TRAVELER where TRAVELER_TYPE IN ('Assembly', 'Fabrication', "
+                    "'Machining', 'Outsource', 'Process', 'Rework')"),
+              0);
+    // 35 and 15: measurements name their number's dimensions; no sets yet.
+    EXPECT_GT(
+        count("select count(*) from T_TRNK_CALIBRATE C, T_TRNK_GAUGE_CAL_DIM D where C.GAUGE_CAL_DIM_ID = "
+              "D.GAUGE_CAL_DIM_ID"),
+        0);
+    EXPECT_GT(
+        count("select count(*) from T_TRNK_REWORK R, T_TRNK_TOOL_CAL_DIM D where R.TOOL_REWORK_DIM_ID = "
+              "D.TOOL_CAL_DIM_ID"),
+        0);
+    EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 1"), "7.20");
+    EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 11"), "33.2");
+    EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 21"), "13.4");
+}
+
 TEST(TmigrateSample, BuildsAPlantAtAnOlderCommonVersionAndRefusesOneItCannot) {
     TempDatabase db;
     auto r =
@@ -205,18 +249,27 @@ class SlowAgedPlantMigration : public ::testing::TestWithParam<MigratedCase> {};
 
 TEST_P(SlowAgedPlantMigration, RunsThroughTheUpgradeIntoTheTransfers) {
     TempDatabase db;
-    auto r = RunCommand(Tmigrate() + " sample access '" + db.ConnectionString() +
-                        "' --version common=" + GetParam().version + " 2>&1");
+    // A bare version is the Common one; several modules are joined by blanks.
+    std::string options;
+    for (std::size_t start = 0; start < GetParam().version.size();) {
+        const auto end = std::min(GetParam().version.find(' ', start), GetParam().version.size());
+        const std::string one = GetParam().version.substr(start, end - start);
+        options += " --version " + (one.find('=') == std::string::npos ? "common=" + one : one);
+        start = end + 1;
+    }
+    auto r = RunCommand(Tmigrate() + " sample access '" + db.ConnectionString() + "'" + options + " 2>&1");
     ASSERT_EQ(r.exitCode, 0) << r.out;
     r = RunCommand(Tmigrate() + " migrate access '" + db.ConnectionString() + "' --progress none 2>&1");
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.out;
     EXPECT_THAT(r.out, HasSubstr(GetParam().message));
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, SlowAgedPlantMigration,
-                         ::testing::Values(MigratedCase{"56.100", 0, ""},
-                                           MigratedCase{"46.90", 1,
-                                                        "Migrating Attachments: Invalid use of Null"}));
+INSTANTIATE_TEST_SUITE_P(
+    Versions, SlowAgedPlantMigration,
+    ::testing::Values(MigratedCase{"56.100", 0, ""}, MigratedCase{"gage=30.40", 0, ""},
+                      MigratedCase{"tool=1.5", 0, ""}, MigratedCase{"traveler=7.9", 0, ""},
+                      MigratedCase{"56.100 gage=30.40 tool=1.5 traveler=7.9", 0, ""},
+                      MigratedCase{"46.90", 1, "Migrating Attachments: Invalid use of Null"}));
 
 }  // namespace
 }  // namespace tmigration::testing

@@ -43,12 +43,12 @@ TEST(TmigrateUpgrade, CreatesTheMissingModulesOnceAndThenFindsThemCurrent) {
 TEST(TmigrateUpgrade, AModuleAtAnOlderMajorVersionFailsNamingIt) {
     TempDatabase db;
     ASSERT_EQ(Upgrade(db, "access").exitCode, 0);
-    Query(db, "UPDATE T_TRNK_COMMON SET RESERVED0 = '30.2' WHERE APP_ID = 11");
+    Query(db, "UPDATE T_TRNK_COMMON SET RESERVED0 = '29.2' WHERE APP_ID = 11");
     auto r = RunCommand(Tmigrate() + " upgrade access '" + db.ConnectionString() + "' --progress none 2>&1");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out,
-              "The Gage tables are at legacy version 30.2; the oldest legacy version this program can bring "
-              "up to date is 37.0\n");
+              "The Gage tables are at legacy version 29.2; the oldest legacy version this program can bring "
+              "up to date is 30.0\n");
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <span>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "db/DbError.h"
 #include "db/Recordset.h"
 #include "legacy/CommonConversions.h"
 #include "legacy/CommonMajorSteps.h"
+#include "legacy/LegacyTableCreator.h"
 #include "legacy/catalog/LegacyTableLists.h"
 
 namespace tmigration::sample {
@@ -46,6 +49,14 @@ void ForEachRow(db::Connection& connection, const std::string& sql,
         visit(row, number);
     }
     rs.Close();
+}
+
+// Every row of `sql` in memory: for the product ageing's reads, one row per traveler, measurement or
+// dimension of a sample plant.
+std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
+    std::vector<std::vector<db::Value>> rows;
+    ForEachRow(connection, sql, [&](const std::vector<db::Value>& row, std::size_t) { rows.push_back(row); });
+    return rows;
 }
 
 // The first column of the first row of `select` as text; empty when there is no row.
@@ -209,7 +220,129 @@ void PersonsWithoutShifts(db::Connection& connection) {
     connection.Execute("UPDATE T_TRNK_PERS SET SHIFT_ID = NULL WHERE SHIFT_ID IS NOT NULL");
 }
 
-// Row work of one Common step's ageing: `before` runs while the database still has the step's later
+// ---- Rows carried back into the forms the Gage, Tool and Traveler steps convert -----------------
+
+// Gage 35 and tool 15 give each history row its own set of the number's dimensions and point the
+// measurements at the set rows: in the old form each measurement names a dimension of its number,
+// the one of the same name where there is one.
+struct SetForm {
+    const char* measurements;  // measurement rows with their set row's name and their number
+    const char* dimensions;    // the numbers' dimensions: key, number, name
+    const char* update;        // the measurement table and column, "T SET C = "
+    const char* key;           // the measurement key column
+};
+
+void MeasurementsNameDimensions(db::Connection& connection, const SetForm& form) {
+    std::map<std::pair<std::string, std::string>, std::string> byName;
+    std::map<std::string, std::string> firstOf;
+    for (const auto& row : ReadRows(connection, form.dimensions)) {
+        if (row[1].IsNull()) continue;
+        const std::string number = row[1].AsText();
+        byName.emplace(std::pair{number, row[2].IsNull() ? std::string() : row[2].AsText()}, row[0].AsText());
+        firstOf.emplace(number, row[0].AsText());
+    }
+    for (const auto& row : ReadRows(connection, form.measurements)) {
+        if (row[2].IsNull()) continue;
+        const std::string number = row[2].AsText();
+        auto dim = byName.find({number, row[1].IsNull() ? std::string() : row[1].AsText()});
+        const std::string* id = dim != byName.end() ? &dim->second : nullptr;
+        if (!id) {
+            const auto first = firstOf.find(number);
+            if (first == firstOf.end()) continue;  // a number without dimensions keeps the set row's key
+            id = &first->second;
+        }
+        connection.Execute(std::string("UPDATE ") + form.update + *id + " WHERE " + form.key + " = " +
+                           row[0].AsText());
+    }
+}
+
+void CalibrationsNameDimensions(db::Connection& connection) {
+    MeasurementsNameDimensions(
+        connection,
+        {"select C.CALIBRATE_ID, S.DIM_NAME, G.GAUGE_NO_ID from T_TRNK_CALIBRATE C, T_TRNK_CAL_SET S, "
+         "T_TRNK_CALHIST H, T_TRNK_GAUGES G where C.GAUGE_CAL_DIM_ID = S.CAL_SET_ID and S.CALHIST_ID = "
+         "H.CALHIST_ID and H.GAUGE_ID = G.GAUGE_ID order by C.CALIBRATE_ID",
+         "select GAUGE_CAL_DIM_ID, GAUGE_NO_ID, GAUGE_CAL_DIM_NAME from T_TRNK_GAUGE_CAL_DIM order by "
+         "GAUGE_CAL_DIM_ID",
+         "T_TRNK_CALIBRATE SET GAUGE_CAL_DIM_ID = ", "CALIBRATE_ID"});
+}
+
+void ReworksNameDimensions(db::Connection& connection) {
+    MeasurementsNameDimensions(
+        connection,
+        {"select R.REWORK_ID, S.DIM_NAME, T.TOOL_NO_ID from T_TRNK_REWORK R, T_TRNK_TOOL_CAL_SET S, "
+         "T_TRNK_REWORKHIST H, T_TRNK_TOOLS T where R.TOOL_REWORK_DIM_ID = S.TOOL_CAL_SET_ID and "
+         "S.REWORKHIST_ID = H.REWORKHIST_ID and H.TOOL_ID = T.TOOL_ID order by R.REWORK_ID",
+         "select TOOL_CAL_DIM_ID, TOOL_NO_ID, TOOL_CAL_DIM_NAME from T_TRNK_TOOL_CAL_DIM order by "
+         "TOOL_CAL_DIM_ID",
+         "T_TRNK_REWORK SET TOOL_REWORK_DIM_ID = ", "REWORK_ID"});
+}
+
+// Traveler 14 reads the type as a text. A code outside the list has no text of its own; such a
+// traveler is a process traveler in the old form, since a text the step does not know leaves the type
+// Null, on which the traveler transfer stops.
+void TravelerTypeTexts(db::Connection& connection) {
+    const char* names[] = {"Assembly", "Fabrication", "Machining", "Outsource", "Process", "Rework"};
+    for (int code = 0; code < 6; ++code)
+        connection.Execute(std::string("UPDATE T_TRNK_TRAVELER SET TRAVELER_TYPE = ") + Quoted(names[code]) +
+                           " WHERE TRAV_TYPE = " + std::to_string(code));
+    connection.Execute("UPDATE T_TRNK_TRAVELER SET TRAVELER_TYPE = 'Process' WHERE TRAV_TYPE > 5");
+}
+
+// An old revision number: the digits after the last point of a text revision, 0 when there are none.
+std::string RevisionNumber(const std::string& rev) {
+    const auto point = rev.rfind('.');
+    const std::string last = point == std::string::npos ? rev : rev.substr(point + 1);
+    return AllDigits(last) && last.size() < 5 ? last : std::string("0");
+}
+
+// Traveler 13 splits an alternate's user revision "An.r" and moves its alternate status to the
+// primary one: the alternates (an alternate number above 0) get both back.
+void AlternateRevisions(db::Connection& connection) {
+    for (const auto& row : ReadRows(connection,
+                                    "select TRAVELER_ID, ALT_NUM, REV, STATUS_ID from T_TRNK_TRAVELER "
+                                    "where ALT_NUM > 0 order by TRAVELER_ID")) {
+        const std::int64_t status = row[3].AsInteger();
+        const std::string rev =
+            "A" + row[1].AsText() + "." + RevisionNumber(row[2].IsNull() ? std::string() : row[2].AsText());
+        connection.Execute(
+            "UPDATE T_TRNK_TRAVELER SET USER_REV = " + Quoted(rev.substr(0, 10)) +
+            (status >= 19 && status <= 23 ? ", STATUS_ID = " + std::to_string(status + 5) : "") +
+            " WHERE TRAVELER_ID = " + row[0].AsText());
+    }
+}
+
+// Traveler 11 copies REV into the user revision it adds: an alternate's REV carries its "An.r" back.
+void RevisionsFromUserRevisions(db::Connection& connection) {
+    for (const auto& row : ReadRows(
+             connection, "select TRAVELER_ID, USER_REV from T_TRNK_TRAVELER where USER_REV IS NOT NULL")) {
+        const std::string rev = row[1].AsText();
+        if (rev.starts_with("A") && rev.find('.') != std::string::npos)
+            connection.Execute("UPDATE T_TRNK_TRAVELER SET REV = " + Quoted(rev) +
+                               " WHERE TRAVELER_ID = " + row[0].AsText());
+    }
+}
+
+// Traveler 8 makes the number and REV from the name and revision number: an alternate's name ends
+// with "_An"; every traveler has a revision number.
+void NamesAndRevisionNumbers(db::Connection& connection) {
+    for (const auto& row : ReadRows(connection,
+                                    "select TRAVELER_ID, TRAVELER_NUMBER, REV from T_TRNK_TRAVELER "
+                                    "order by TRAVELER_ID")) {
+        const std::string number = row[1].IsNull() ? std::string() : row[1].AsText();
+        const std::string rev = row[2].IsNull() ? std::string() : row[2].AsText();
+        const auto point = rev.find('.');
+        std::string name = number;
+        if (!rev.empty() && rev[0] == 'A' && point != std::string::npos)
+            name = number + "_" + rev.substr(0, point);
+        connection.Execute("UPDATE T_TRNK_TRAVELER SET TRAVELER_NAME = " +
+                           (row[1].IsNull() ? std::string("NULL") : Quoted(name.substr(0, 40))) +
+                           ", TRAVELER_REVISION = " + RevisionNumber(rev) +
+                           " WHERE TRAVELER_ID = " + row[0].AsText());
+    }
+}
+
+// Row work of one major step's ageing: `before` runs while the database still has the step's later
 // form; `between` once what the step dropped is back and before what it added goes.
 struct OldForm {
     int step;
@@ -228,8 +361,33 @@ constexpr OldForm kCommonOldForms[] = {
     {1, PersonsWithoutShifts, nullptr},
 };
 
-const OldForm* OldFormOf(int step) {
-    for (const OldForm& form : kCommonOldForms)
+constexpr OldForm kGageOldForms[] = {{35, CalibrationsNameDimensions, nullptr}};
+constexpr OldForm kToolOldForms[] = {{15, ReworksNameDimensions, nullptr}};
+constexpr OldForm kTravelerOldForms[] = {
+    {14, TravelerTypeTexts, nullptr},
+    {13, AlternateRevisions, nullptr},
+    {11, RevisionsFromUserRevisions, nullptr},
+    {8, NamesAndRevisionNumbers, nullptr},
+};
+
+std::span<const OldForm> OldFormsOf(Module module) {
+    switch (module) {
+        case Module::Common:
+            return kCommonOldForms;
+        case Module::Gage:
+            return kGageOldForms;
+        case Module::Tool:
+            return kToolOldForms;
+        case Module::Traveler:
+            return kTravelerOldForms;
+        case Module::MDC:
+            break;
+    }
+    return {};
+}
+
+const OldForm* OldFormOf(Module module, int step) {
+    for (const OldForm& form : OldFormsOf(module))
         if (form.step == step) return &form;
     return nullptr;
 }
@@ -238,19 +396,22 @@ void Run(db::Connection& connection, const std::vector<std::string>& statements)
     for (const std::string& sql : statements) connection.Execute(sql);
 }
 
-void CheckCommon(db::Dialect dialect, const ModuleVersion& version) {
-    const int oldest = legacy::OldestCommonMajor(dialect);
-    if (version.major < oldest || version.major > 61)
-        throw std::invalid_argument("the Common module can be aged to majors " + std::to_string(oldest) +
-                                    " to 61 in the " + std::string(db::DialectName(dialect)) +
-                                    " dialect, not " + std::to_string(version.major));
+void CheckModule(db::Dialect dialect, const ModuleVersion& version) {
+    const int oldest = legacy::OldestMajor(version.module, dialect);
+    const int last = static_cast<int>(
+        std::stoi(legacy::SplitLegacyVersion(legacy::ModuleProgramVersion(version.module)).major));
+    if (version.major < oldest || version.major > last)
+        throw std::invalid_argument(
+            "the " + std::string(legacy::ModuleName(version.module)) + " module can be aged to majors " +
+            std::to_string(oldest) + " to " + std::to_string(last) + " in the " +
+            std::string(db::DialectName(dialect)) + " dialect, not " + std::to_string(version.major));
 }
 
-void AgeCommon(db::Connection& connection, const ModuleVersion& version) {
+void AgeModule(db::Connection& connection, const ModuleVersion& version) {
     const db::Dialect dialect = connection.GetDialect();
-    const auto& steps = legacy::CommonMajorSteps();
+    const auto& steps = legacy::MajorStepsOf(version.module);
     for (auto step = steps.rbegin(); step != steps.rend() && step->from >= version.major; ++step) {
-        const OldForm* form = OldFormOf(step->from);
+        const OldForm* form = OldFormOf(version.module, step->from);
         if (form && form->before) form->before(connection);
         // Steps with row work in the middle put their old form back first; the others are taken
         // back change by change, newest first, as a table a step drops and creates again needs.
@@ -265,7 +426,8 @@ void AgeCommon(db::Connection& connection, const ModuleVersion& version) {
         Run(connection, remove);
     }
     connection.Execute("UPDATE T_TRNK_COMMON SET RESERVED0 = " +
-                       Quoted(std::to_string(version.major) + "." + version.minor) + " WHERE APP_ID = 0");
+                       Quoted(std::to_string(version.major) + "." + version.minor) +
+                       " WHERE APP_ID = " + std::to_string(legacy::ModuleAppId(version.module)));
 }
 
 // Drops the tables of the modules left out with their Oracle sequences. Their tables point at each
@@ -298,11 +460,11 @@ struct Ageing {
     void (*check)(db::Dialect, const ModuleVersion&);
     void (*age)(db::Connection&, const ModuleVersion&);
 };
-constexpr Ageing kAgeing[] = {{Module::Traveler, nullptr, nullptr},
-                              {Module::Tool, nullptr, nullptr},
-                              {Module::Gage, nullptr, nullptr},
+constexpr Ageing kAgeing[] = {{Module::Traveler, CheckModule, AgeModule},
+                              {Module::Tool, CheckModule, AgeModule},
+                              {Module::Gage, CheckModule, AgeModule},
                               {Module::MDC, nullptr, nullptr},
-                              {Module::Common, CheckCommon, AgeCommon}};
+                              {Module::Common, CheckModule, AgeModule}};
 
 const ModuleVersion* Requested(std::span<const ModuleVersion> versions, Module module) {
     for (const ModuleVersion& version : versions)
