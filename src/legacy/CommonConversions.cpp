@@ -38,18 +38,12 @@ std::string NowLiteral(db::Dialect dialect) {
     return "CAST('" + now + "' AS DATETIME)";
 }
 
-struct TextCode {
-    const char* text;
-    int id;
-};
-
-// Sets `idColumn` to the code of each listed text of `textColumn`; other texts leave it Null.
-template <std::size_t N>
-void MapTexts(core::Step& step, const char* table, const char* textColumn, const char* idColumn,
-              const TextCode (&codes)[N]) {
-    for (const TextCode& code : codes)
-        ExecuteIn(step, std::string("UPDATE ") + table + " SET " + idColumn + " = " +
-                            std::to_string(code.id) + " WHERE " + textColumn + " = " + Quoted(code.text));
+// Sets the identifier column to the code of each listed text; other texts leave it Null.
+void MapTexts(core::Step& step, const TextColumnMapping& mapping) {
+    for (const TextCode& code : mapping.codes)
+        ExecuteIn(step, std::string("UPDATE ") + mapping.table + " SET " + mapping.idColumn + " = " +
+                            std::to_string(code.id) + " WHERE " + mapping.textColumn + " = " +
+                            Quoted(code.text));
 }
 
 constexpr TextCode kUnits[] = {{"mm", 3295}, {"inches", 3296}};
@@ -299,16 +293,31 @@ void NameMediaDestinations(core::Step& step, db::Dialect) {
     step.Close(sources);
 }
 
+std::span<const TextColumnMapping> InsertAndCutterTextMappings() {
+    static constexpr TextColumnMapping mappings[] = {
+        {"T_TRNK_INSERT_NO", "UNITS", "UNITS_ID", kUnits},
+        {"T_TRNK_INSERT_NO", "SHAPE", "SHAPE_ID", kInsertShapes},
+        {"T_TRNK_CUTTER_NO", "UNITS", "UNITS_ID", kUnits},
+        {"T_TRNK_CUTTER_NO", "SHAPE", "SHAPE_ID", kCutterShapes},
+        {"T_TRNK_CUTTER_NO", "FLUTE_TYPE", "FLUTE_TYPE_ID", kFluteTypes}};
+    return mappings;
+}
+
+const TextColumnMapping& ToolDiameterUnitMapping() {
+    static constexpr TextColumnMapping mapping{"T_TRNK_TOOL_NO", "DIAMETER_UNIT", "UNITS_ID", kUnits};
+    return mapping;
+}
+
+std::span<const TextCode> MachineEventColumns() {
+    return kMachineEventColumns;
+}
+
 void MapInsertAndCutterTexts(core::Step& step, db::Dialect) {
-    MapTexts(step, "T_TRNK_INSERT_NO", "UNITS", "UNITS_ID", kUnits);
-    MapTexts(step, "T_TRNK_INSERT_NO", "SHAPE", "SHAPE_ID", kInsertShapes);
-    MapTexts(step, "T_TRNK_CUTTER_NO", "UNITS", "UNITS_ID", kUnits);
-    MapTexts(step, "T_TRNK_CUTTER_NO", "SHAPE", "SHAPE_ID", kCutterShapes);
-    MapTexts(step, "T_TRNK_CUTTER_NO", "FLUTE_TYPE", "FLUTE_TYPE_ID", kFluteTypes);
+    for (const TextColumnMapping& mapping : InsertAndCutterTextMappings()) MapTexts(step, mapping);
 }
 
 void MapToolDiameterUnits(core::Step& step, db::Dialect) {
-    MapTexts(step, "T_TRNK_TOOL_NO", "DIAMETER_UNIT", "UNITS_ID", kUnits);
+    MapTexts(step, ToolDiameterUnitMapping());
 }
 
 }  // namespace tmigration::legacy

@@ -2,10 +2,29 @@
 // its step's transaction and fails through the step.
 #pragma once
 
+#include <span>
+
 #include "core/Step.h"
 #include "db/Dialect.h"
 
 namespace tmigration::legacy {
+
+struct TextCode {
+    const char* text;
+    int id;
+};
+// A text column whose listed texts a step turns into reference identifiers in another column.
+struct TextColumnMapping {
+    const char* table;
+    const char* textColumn;
+    const char* idColumn;
+    std::span<const TextCode> codes;
+};
+// 58: the insert and cutter units, shapes and flute types; 59: the tool diameter units.
+std::span<const TextColumnMapping> InsertAndCutterTextMappings();
+const TextColumnMapping& ToolDiameterUnitMapping();
+// 47: the machines' event columns in the order they are moved, each with its command number.
+std::span<const TextCode> MachineEventColumns();
 
 // 17: the Gage row notes that gages exist, the Tool row that tools do.
 void MarkGageAndToolRows(core::Step& step, db::Dialect dialect);

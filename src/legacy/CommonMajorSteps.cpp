@@ -571,6 +571,59 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
     return {};
 }
 
+std::vector<std::string> TakeBackStatements(const SchemaChange& change, const MajorStep& step,
+                                            Dialect dialect) {
+    const bool oracle = dialect == Dialect::Oracle;
+    switch (change.kind) {
+        case ChangeKind::CreateTable: {
+            const auto table = CommonTableAtMajor(change.table, step.from + 1);
+            std::vector<std::string> sql;
+            if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
+            if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
+            sql.push_back("DROP TABLE " + change.table);
+            return sql;
+        }
+        case ChangeKind::AddColumn:
+            return {"ALTER TABLE " + change.table + " DROP COLUMN " + change.item};
+        case ChangeKind::AddIndex:
+            return {DropIndexStatement(change.table, change.item, dialect)};
+        case ChangeKind::AddForeignKey:
+            if (oracle && !LastCommonTable(change.table).foreignKeysOnOracle) return {};
+            return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " + change.item};
+        case ChangeKind::DropForeignKey: {
+            std::string sql = AddForeignKeyStatement(LastCommonTable(change.table),
+                                                     ParseForeignKeyDecl(change.item), dialect);
+            if (sql.empty()) return {};
+            return {sql};
+        }
+        case ChangeKind::DropIndex:
+            return {CreateIndexStatement(change.table, ParseIndexDecl(change.item), dialect)};
+        case ChangeKind::AlterColumn: {
+            LegacyColumn old;
+            old.name = change.item.substr(0, change.item.find(' '));
+            old.accessType = change.item.substr(change.item.find(' ') + 1);
+            return {AlterColumnStatement(change.table, old, dialect)};
+        }
+        case ChangeKind::DropTable: {
+            const LegacyTable table = ParseLegacyTable(*change.dropped);
+            std::vector<std::string> sql;
+            for (auto kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
+                              StatementKind::Trigger, StatementKind::Constraint})
+                for (std::string& s : RenderLegacyDdl(table, kind, dialect)) sql.push_back(std::move(s));
+            return sql;
+        }
+        case ChangeKind::Execute:
+        case ChangeKind::Convert:
+            return {};
+    }
+    return {};
+}
+
+bool RestoresEarlierForm(ChangeKind kind) {
+    return kind == ChangeKind::DropTable || kind == ChangeKind::DropIndex ||
+           kind == ChangeKind::DropForeignKey || kind == ChangeKind::AlterColumn;
+}
+
 void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {
     for (const SchemaChange& change : major.changes) {
         if (change.kind == ChangeKind::Convert) {

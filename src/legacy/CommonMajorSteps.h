@@ -77,6 +77,14 @@ std::optional<LegacyTable> CommonTableAtMajor(std::string_view table, int major)
 // The last catalog's form of one Common table; throws std::out_of_range when there is none.
 const LegacyTable& LastCommonTable(std::string_view table);
 
+// The statements that take one change back on a database: what it added is dropped, what it dropped
+// or changed is put back in its earlier form. None for statements and conversions.
+std::vector<std::string> TakeBackStatements(const SchemaChange& change, const MajorStep& step,
+                                            db::Dialect dialect);
+// True for the changes whose take-back puts an earlier form back (a dropped table, index or key, a
+// column's earlier type), as opposed to removing what the step added.
+bool RestoresEarlierForm(ChangeKind kind);
+
 // Runs every change of `step` inside the caller's transaction; a failing statement ends the step
 // with the database's description.
 void RunMajorStep(core::Step& step, const MajorStep& major, db::Dialect dialect);

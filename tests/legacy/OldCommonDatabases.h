@@ -31,58 +31,6 @@
 
 namespace tmigration::testing {
 
-// The statements that take one change back.
-inline std::vector<std::string> TakeBackStatements(const legacy::SchemaChange& change,
-                                                   const legacy::MajorStep& step, db::Dialect dialect) {
-    using legacy::ChangeKind;
-    const bool oracle = dialect == db::Dialect::Oracle;
-    switch (change.kind) {
-        case ChangeKind::CreateTable: {
-            const auto table = legacy::CommonTableAtMajor(change.table, step.from + 1);
-            std::vector<std::string> sql;
-            if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
-            if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
-            sql.push_back("DROP TABLE " + change.table);
-            return sql;
-        }
-        case ChangeKind::AddColumn:
-            return {"ALTER TABLE " + change.table + " DROP COLUMN " + change.item};
-        case ChangeKind::AddIndex:
-            return {legacy::DropIndexStatement(change.table, change.item, dialect)};
-        case ChangeKind::AddForeignKey:
-            if (oracle && !legacy::LastCommonTable(change.table).foreignKeysOnOracle) return {};
-            return {"ALTER TABLE " + change.table + " DROP CONSTRAINT " + change.item};
-        case ChangeKind::DropForeignKey: {
-            std::string sql = legacy::AddForeignKeyStatement(
-                legacy::LastCommonTable(change.table), legacy::ParseForeignKeyDecl(change.item), dialect);
-            if (sql.empty()) return {};
-            return {sql};
-        }
-        case ChangeKind::DropIndex:
-            return {legacy::CreateIndexStatement(change.table, legacy::ParseIndexDecl(change.item), dialect)};
-        case ChangeKind::AlterColumn: {
-            legacy::LegacyColumn old;
-            old.name = change.item.substr(0, change.item.find(' '));
-            old.accessType = change.item.substr(change.item.find(' ') + 1);
-            return {legacy::AlterColumnStatement(change.table, old, dialect)};
-        }
-        case ChangeKind::DropTable: {
-            const legacy::LegacyTable table = legacy::ParseLegacyTable(*change.dropped);
-            std::vector<std::string> sql;
-            for (auto kind :
-                 {legacy::StatementKind::Table, legacy::StatementKind::Index, legacy::StatementKind::Sequence,
-                  legacy::StatementKind::Trigger, legacy::StatementKind::Constraint})
-                for (std::string& s : legacy::RenderLegacyDdl(table, kind, dialect))
-                    sql.push_back(std::move(s));
-            return sql;
-        }
-        case ChangeKind::Execute:
-        case ChangeKind::Convert:
-            return {};
-    }
-    return {};
-}
-
 // Fills `database` with the Common tables at major `major`, version row "major.minor", and opens
 // it as the shared connection in `dialect`.
 inline void MakeOldCommonDatabase(SharedDatabase& database, db::Dialect dialect, int major,
@@ -95,7 +43,7 @@ inline void MakeOldCommonDatabase(SharedDatabase& database, db::Dialect dialect,
     std::vector<std::string> statements;
     for (auto step = steps.rbegin(); step != steps.rend() && step->from >= major; ++step)
         for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
-            for (std::string& sql : TakeBackStatements(*change, *step, dialect))
+            for (std::string& sql : legacy::TakeBackStatements(*change, *step, dialect))
                 statements.push_back(std::move(sql));
     statements.push_back("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +
                          "' WHERE APP_ID = 0");
@@ -134,7 +82,9 @@ inline std::vector<std::string> DescribeSchema(const std::string& path) {
         "m.name "
         "not like 'sqlite%'");
     collect(
-        "select 'index ' || name, tbl_name, sql from sqlite_master where type = 'index' and sql is not null");
+        "select 'index ' || name, tbl_name, sql from sqlite_master where type = 'index' and sql is not null "
+        // The engine's own lookup indexes come and go with the searches run, not with the schema.
+        "and name not like '\\_tm\\_%' escape '\\'");
     collect("select 'trigger ' || name, tbl_name from sqlite_master where type = 'trigger'");
     for (const char* table : {"_tm_constraint", "_tm_trigger"})
         if (sqlite3_table_column_metadata(db, nullptr, table, "name", nullptr, nullptr, nullptr, nullptr,

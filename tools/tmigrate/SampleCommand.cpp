@@ -1,12 +1,15 @@
-// tmigrate sample DIALECT CONNECTION [--scale N] [--seed S]: fills an empty embedded database with a
-// legacy plant at the last legacy version, for rehearsals, demonstrations and benchmarks.
+// tmigrate sample DIALECT CONNECTION [--scale N] [--seed S] [--version MODULE=N.m ...]: fills an empty
+// embedded database with a legacy plant, at the last legacy version or with modules at older versions,
+// for rehearsals, demonstrations and benchmarks.
 #include <charconv>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 #include "Commands.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "sample/SampleOldVersions.h"
 #include "sample/SamplePlant.h"
 
 namespace tmigrate {
@@ -22,7 +25,7 @@ bool ParseCount(const std::string& text, std::uint64_t min, std::uint64_t& out) 
 }
 
 int Sample(const std::string& dialectWord, const std::string& connectionString, const std::string& scaleText,
-           const std::string& seedText) {
+           const std::string& seedText, const std::vector<std::string>& versionTexts) {
     db::Dialect dialect{};
     if (!db::ParseDialectWord(dialectWord, dialect)) {
         std::cerr << "error: unknown dialect '" << dialectWord << "': use access, oracle or sql\n";
@@ -37,16 +40,31 @@ int Sample(const std::string& dialectWord, const std::string& connectionString, 
         std::cerr << "error: --seed must be a whole number of at least 0, not '" << seedText << "'\n";
         return 1;
     }
+    std::vector<sample::ModuleVersion> versions;
     try {
+        for (const std::string& text : versionTexts) versions.push_back(sample::ParseModuleVersion(text));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return 1;
+    }
+    try {
+        sample::CheckModuleVersions(dialect, versions);
         db::Connection connection;
         connection.SetDialect(dialect);
         connection.Open(connectionString);
         const sample::SampleResult result =
             sample::WriteSamplePlant(connection, static_cast<std::int64_t>(scale), seed);
+        sample::AgeSamplePlant(connection, versions);
         connection.Close();
         std::cout << "sample plant: " << result.rows << " legacy rows in " << result.tables << " tables and "
                   << result.machineData << " machine-data rows (scale " << scale << ", seed " << seed << ", "
                   << db::DialectName(dialect) << ")\n";
+        for (const sample::ModuleVersion& version : versions)
+            std::cout << legacy::ModuleName(version.module) << " tables aged to version " << version.major
+                      << '.' << version.minor << '\n';
+        for (const legacy::Module module : sample::ModulesLeftOut(versions))
+            std::cout << legacy::ModuleName(module)
+                      << " tables left out: they point at Common tables that version does not have\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << '\n';
@@ -59,6 +77,7 @@ int Sample(const std::string& dialectWord, const std::string& connectionString, 
 void AddSampleCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("sample", "Fill an empty embedded database with a legacy sample plant");
     static std::string dialect, connection, scale = "1", seed = "1";
+    static std::vector<std::string> versions;
     cmd->add_option("DIALECT", dialect, "access, oracle or sql")->required();
     cmd->add_option("CONNECTION", connection,
                     "connection string of a database made with tmigrate create, e.g. "
@@ -67,7 +86,12 @@ void AddSampleCommand(CLI::App& app) {
     cmd->add_option("--scale", scale, "plant size: about six thousand legacy rows per unit")
         ->capture_default_str();
     cmd->add_option("--seed", seed, "the same seed gives the same plant")->capture_default_str();
-    cmd->callback([] { ExitCode() = Sample(dialect, connection, scale, seed); });
+    cmd->add_option("--version", versions,
+                    "MODULE=MAJOR.MINOR: that module's tables at an older legacy version, with rows in the "
+                    "forms its upgrade converts (repeat for several modules; e.g. common=44.120)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    cmd->callback([] { ExitCode() = Sample(dialect, connection, scale, seed, versions); });
 }
 
 }  // namespace tmigrate

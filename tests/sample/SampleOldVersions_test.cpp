@@ -1,0 +1,194 @@
+#include "sample/SampleOldVersions.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "RunCommand.h"
+#include "TempDatabase.h"
+#include "db/Recordset.h"
+#include "legacy/OldCommonDatabases.h"
+#include "sample/SamplePlant.h"
+
+namespace tmigration::testing {
+namespace {
+
+using db::Dialect;
+using legacy::Module;
+using ::testing::HasSubstr;
+
+std::string Scalar(db::Connection& c, const std::string& sql) {
+    db::Recordset rs;
+    rs.SetActiveConnection(&c);
+    rs.Open(sql);
+    const db::Value& v = rs.Fields(0).GetValue();
+    return v.IsNull() ? "NULL" : v.AsText();
+}
+
+struct ParseCase {
+    std::string text;
+    Module module;
+    int major;
+    std::string minor;
+};
+
+class ParseModuleVersionTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseModuleVersionTest, ReadsModuleMajorAndMinor) {
+    const sample::ModuleVersion v = sample::ParseModuleVersion(GetParam().text);
+    EXPECT_EQ(v.module, GetParam().module);
+    EXPECT_EQ(v.major, GetParam().major);
+    EXPECT_EQ(v.minor, GetParam().minor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ParseModuleVersionTest,
+                         ::testing::Values(ParseCase{"common=44.120", Module::Common, 44, "120"},
+                                           ParseCase{"MDC=5.20", Module::MDC, 5, "20"},
+                                           ParseCase{"traveler=7.0", Module::Traveler, 7, "0"}));
+
+class ParseModuleVersionRefusal : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ParseModuleVersionRefusal, SaysWhatIsWrong) {
+    EXPECT_THROW(sample::ParseModuleVersion(GetParam()), std::invalid_argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ParseModuleVersionRefusal,
+                         ::testing::Values("common", "common=", "common=.5", "common=4x.1", "common=44.1.2",
+                                           "crib=3.1", "=44.1", "common=-4.1", "common=44,1", "Gage=30."));
+
+struct RefusedSet {
+    Dialect dialect;
+    std::vector<std::string> versions;
+    std::string message;
+};
+
+class RefusedVersions : public ::testing::TestWithParam<RefusedSet> {};
+
+TEST_P(RefusedVersions, AreRefusedBeforeAnythingIsWritten) {
+    std::vector<sample::ModuleVersion> versions;
+    for (const std::string& text : GetParam().versions) versions.push_back(sample::ParseModuleVersion(text));
+    try {
+        sample::CheckModuleVersions(GetParam().dialect, versions);
+        FAIL() << "accepted";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_THAT(e.what(), HasSubstr(GetParam().message));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, RefusedVersions,
+    ::testing::Values(RefusedSet{Dialect::SqlServer, {"common=43.100"}, "majors 44 to 61"},
+                      RefusedSet{Dialect::Access, {"common=62.0"}, "not 62"},
+                      RefusedSet{Dialect::Access, {"common=50.1", "common=51.1"}, "twice"},
+                      RefusedSet{
+                          Dialect::Oracle, {"common=15.1", "traveler=15.103"}, "Traveler module cannot"}));
+
+TEST(ModulesLeftOut, AreThoseWhoseTablesPointAtCommonTablesNotThereYet) {
+    const auto leftOut = [](const std::string& text) {
+        const std::vector<sample::ModuleVersion> v{sample::ParseModuleVersion(text)};
+        return sample::ModulesLeftOut(v);
+    };
+    EXPECT_TRUE(leftOut("common=61.1").empty());
+    EXPECT_TRUE(leftOut("common=37.90").empty());
+    // Kits came with the step from 36, cutters with the one from 16: the tool crib and the travelers
+    // point at both.
+    EXPECT_EQ(leftOut("common=36.90"), (std::vector<Module>{Module::Tool, Module::Traveler}));
+    EXPECT_EQ(leftOut("common=16.90"), (std::vector<Module>{Module::Tool, Module::Traveler}));
+}
+
+// Lines of one schema description the other does not have, each marked with the side it is on.
+std::vector<std::string> SchemaDifference(const std::vector<std::string>& upgraded,
+                                          const std::vector<std::string>& created) {
+    std::vector<std::string> out;
+    std::ranges::set_difference(upgraded, created, std::back_inserter(out));
+    for (std::string& line : out) line = "upgraded only: " + line;
+    std::vector<std::string> missing;
+    std::ranges::set_difference(created, upgraded, std::back_inserter(missing));
+    for (std::string& line : missing) out.push_back("created only: " + line);
+    return out;
+}
+
+// A plant aged back, then upgraded by the module creators, has the schema of a plant written at the
+// last version; on the way, the rows carried back into old forms are there before the upgrade.
+struct AgedCase {
+    Dialect dialect;
+    std::string version;
+    const char* dialectWord;
+};
+
+class SlowAgedSamplePlant : public ::testing::TestWithParam<AgedCase> {};
+
+TEST_P(SlowAgedSamplePlant, UpgradesToTheSchemaOfTheLastVersion) {
+    TempDatabase fresh("fresh.mdb"), aged("aged.mdb");
+    sample::WriteSamplePlant(*fresh.Connect(GetParam().dialect), 1, 3);
+    {
+        auto c = aged.Connect(GetParam().dialect);
+        sample::WriteSamplePlant(*c, 1, 3);
+        const std::vector<sample::ModuleVersion> versions{
+            sample::ParseModuleVersion("common=" + GetParam().version)};
+        sample::AgeSamplePlant(*c, versions);
+        EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 0"), GetParam().version);
+    }
+    EXPECT_NE(DescribeSchema(aged.Path()), DescribeSchema(fresh.Path()));
+    const auto r = RunCommand(Tmigrate() + " upgrade " + GetParam().dialectWord + " '" +
+                              aged.ConnectionString() + "' --progress none 2>&1");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(SchemaDifference(DescribeSchema(aged.Path()), DescribeSchema(fresh.Path())),
+                ::testing::IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, SlowAgedSamplePlant,
+                         ::testing::Values(AgedCase{Dialect::Access, "8.10", "access"},
+                                           AgedCase{Dialect::Access, "46.90", "access"},
+                                           AgedCase{Dialect::Oracle, "16.30", "oracle"},
+                                           AgedCase{Dialect::SqlServer, "44.90", "sql"}));
+
+TEST(AgedSamplePlant, HoldsTheRowsInTheFormsTheUpgradeConverts) {
+    TempDatabase db;
+    auto c = db.Connect(Dialect::Access);
+    sample::WriteSamplePlant(*c, 1, 3);
+    const std::vector<sample::ModuleVersion> versions{sample::ParseModuleVersion("common=36.70")};
+    sample::AgeSamplePlant(*c, versions);
+    const auto count = [&](const std::string& sql) { return std::stoi(Scalar(*c, sql)); };
+    // 37: blueprints are rows that parts point at.
+    EXPECT_GT(count("select count(*) from T_TRNK_BPRINT"), 0);
+    EXPECT_EQ(count("select count(*) from T_TRNK_PART P, T_TRNK_BPRINT B where B.BPRINT_ID = P.BPRINT_ID"),
+              count("select count(*) from T_TRNK_PART where BPRINT_ID IS NOT NULL"));
+    // 41: every cutter and insert names a material of a cutter or insert material type.
+    EXPECT_GT(count("select count(*) from T_TRNK_INSERT_NO where MATERIAL_ID IS NOT NULL"), 0);
+    EXPECT_EQ(
+        count("select count(*) from T_TRNK_INSERT_NO I, T_TRNK_MATERIAL M, T_TRNK_MATERIALTYPE T where "
+              "I.MATERIAL_ID = M.MATERIAL_ID and M.MATERIALTYPE_ID = T.MATERIALTYPE_ID and T.PTYPE_ID IN "
+              "(46, 47)"),
+        count("select count(*) from T_TRNK_INSERT_NO where MATERIAL_ID IS NOT NULL"));
+    // 47: the machines hold their events; 52: some material numbers are shared.
+    EXPECT_GT(count("select count(*) from T_TRNK_MACHINES where CYCLE_TIME_ID IS NOT NULL"), 0);
+    EXPECT_GT(count("select count(*) - count(distinct MATERIAL_NUMBER) from T_TRNK_MATERIAL"), 0);
+    // 58: shapes are texts, some of them unknown to the step.
+    EXPECT_GT(count("select count(*) from T_TRNK_INSERT_NO where SHAPE = 'Round'"), 0);
+    EXPECT_GT(count("select count(*) from T_TRNK_INSERT_NO where SHAPE = 'Other'"), 0);
+}
+
+TEST(TmigrateSample, BuildsAPlantAtAnOlderCommonVersionAndRefusesOneItCannot) {
+    TempDatabase db;
+    auto r =
+        RunCommand(Tmigrate() + " sample sql '" + db.ConnectionString() + "' --version common=40.2 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr("majors 44 to 61 in the SQL Server dialect, not 40"));
+    r = RunCommand(Tmigrate() + " sample access '" + db.ConnectionString() +
+                   "' --version common=30.60 --version common=31.1 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.out, HasSubstr("twice"));
+    r = RunCommand(Tmigrate() + " sample access '" + db.ConnectionString() + "' --version common=30.60 2>&1");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_THAT(r.out, HasSubstr("Common tables aged to version 30.60\n"));
+    EXPECT_THAT(r.out, HasSubstr("Tool tables left out"));
+}
+
+}  // namespace
+}  // namespace tmigration::testing

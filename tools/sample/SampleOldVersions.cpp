@@ -1,0 +1,360 @@
+#include "sample/SampleOldVersions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <utility>
+
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "legacy/CommonConversions.h"
+#include "legacy/CommonMajorSteps.h"
+#include "legacy/catalog/LegacyTableLists.h"
+
+namespace tmigration::sample {
+namespace {
+
+using legacy::Module;
+
+std::string Quoted(std::string_view text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Reads every row of `sql` into memory: only for the small reference-like tables the ageing reads.
+std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
+    db::Recordset rs;
+    rs.SetActiveConnection(&connection);
+    rs.Open(sql);
+    std::vector<std::vector<db::Value>> rows;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        std::vector<db::Value> row;
+        for (std::size_t i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Fields(i).GetValue());
+        rows.push_back(std::move(row));
+    }
+    rs.Close();
+    return rows;
+}
+
+// ---- Rows carried back into the forms the Common steps convert ----------------------------------
+
+// 58 and 59 read unit, shape and flute texts: each identifier gets its text back; an identifier the
+// step does not list gets a text it does not know, which the step leaves without an identifier.
+void TextsFromCodes(db::Connection& connection, const legacy::TextColumnMapping& mapping) {
+    const std::string table = mapping.table;
+    for (const legacy::TextCode& code : mapping.codes)
+        connection.Execute("UPDATE " + table + " SET " + mapping.textColumn + " = " + Quoted(code.text) +
+                           " WHERE " + mapping.idColumn + " = " + std::to_string(code.id));
+    std::string listed;
+    for (const legacy::TextCode& code : mapping.codes)
+        listed += (listed.empty() ? "" : ", ") + std::to_string(code.id);
+    connection.Execute("UPDATE " + table + " SET " + mapping.textColumn + " = 'Other' WHERE " +
+                       mapping.idColumn + " IS NOT NULL AND " + mapping.idColumn + " NOT IN (" + listed +
+                       ")");
+}
+
+void UnitAndShapeTexts(db::Connection& connection) {
+    for (const legacy::TextColumnMapping& mapping : legacy::InsertAndCutterTextMappings())
+        TextsFromCodes(connection, mapping);
+}
+
+void DiameterUnitTexts(db::Connection& connection) {
+    TextsFromCodes(connection, legacy::ToolDiameterUnitMapping());
+}
+
+// 52 makes material numbers unique: every ninth material shares the number of the one before it.
+void DuplicateMaterialNumbers(db::Connection& connection) {
+    const auto rows =
+        ReadRows(connection, "select MATERIAL_ID, MATERIAL_NUMBER from T_TRNK_MATERIAL order by MATERIAL_ID");
+    for (std::size_t i = 8; i < rows.size(); i += 9)
+        if (!rows[i - 1][1].IsNull())
+            connection.Execute(
+                "UPDATE T_TRNK_MATERIAL SET MATERIAL_NUMBER = " + Quoted(rows[i - 1][1].AsText()) +
+                " WHERE MATERIAL_ID = " + rows[i][0].AsText());
+}
+
+// 47 moves the machines' event columns into T_TRNK_MACHINE_EVENTS: each machine gets back the first
+// event of each command it has one for.
+void EventsOnMachines(db::Connection& connection) {
+    std::map<int, const char*> columnOf;
+    for (const legacy::TextCode& column : legacy::MachineEventColumns()) columnOf[column.id] = column.text;
+    std::set<std::pair<std::int64_t, std::int64_t>> done;
+    for (const auto& row : ReadRows(connection,
+                                    "select MACHINE_ID, COMMAND_ID, EVENT_ID from T_TRNK_MACHINE_EVENTS "
+                                    "order by MACHINE_EVENTS_ID")) {
+        const auto column = columnOf.find(static_cast<int>(row[1].AsInteger()));
+        if (column == columnOf.end() || !done.emplace(row[0].AsInteger(), row[1].AsInteger()).second)
+            continue;
+        connection.Execute(std::string("UPDATE T_TRNK_MACHINES SET ") + column->second + " = " +
+                           row[2].AsText() + " WHERE MACHINE_ID = " + row[0].AsText());
+    }
+}
+
+std::string IdOf(db::Connection& connection, const std::string& select) {
+    return ReadRows(connection, select).front().front().AsText();
+}
+
+// 41 turns cutter and insert materials into material types and deletes the materials of cutter and
+// insert material types. In the old form every cutter and insert names a material of such a type,
+// one per type, and no other material has such a type.
+void MaterialsForCuttersAndInserts(db::Connection& connection) {
+    std::set<std::string> toolTypes;
+    for (const auto& row : ReadRows(connection,
+                                    "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IN "
+                                    "(46, 47) order by MATERIALTYPE_ID"))
+        toolTypes.insert(row[0].AsText());
+    const auto other = ReadRows(connection,
+                                "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IS NULL "
+                                "OR PTYPE_ID NOT IN (46, 47) order by MATERIALTYPE_ID");
+    if (toolTypes.empty() || other.empty()) return;  // a plant without both kinds of type keeps its materials
+    const std::string plainType = other.front().front().AsText();
+    std::string list;
+    for (const std::string& type : toolTypes) list += (list.empty() ? "" : ", ") + type;
+    connection.Execute("UPDATE T_TRNK_MATERIAL SET MATERIALTYPE_ID = " + plainType +
+                       " WHERE MATERIALTYPE_ID IN (" + list + ")");
+    std::map<std::string, std::string> materialOf;
+    for (const auto& [table, key] :
+         {std::pair{"T_TRNK_CUTTER_NO", "CUTTER_NO_ID"}, std::pair{"T_TRNK_INSERT_NO", "INSERT_NO_ID"}})
+        for (const auto& row : ReadRows(connection, std::string("select ") + key + ", MATERIAL_ID from " +
+                                                        table + " where MATERIAL_ID IS NOT NULL")) {
+            const std::string type =
+                toolTypes.contains(row[1].AsText()) ? row[1].AsText() : *toolTypes.begin();
+            auto material = materialOf.find(type);
+            if (material == materialOf.end()) {
+                const std::string number = "TOOLMAT-" + type;
+                connection.Execute(
+                    "INSERT INTO T_TRNK_MATERIAL (MATERIAL_NAME, MATERIAL_NUMBER, MATERIALTYPE_ID) VALUES (" +
+                    Quoted("Tool material " + type) + ", " + Quoted(number) + ", " + type + ")");
+                material = materialOf
+                               .emplace(type, IdOf(connection,
+                                                   "select MATERIAL_ID from T_TRNK_MATERIAL where "
+                                                   "MATERIAL_NUMBER = " +
+                                                       Quoted(number)))
+                               .first;
+            }
+            connection.Execute(std::string("UPDATE ") + table + " SET MATERIAL_ID = " + material->second +
+                               " WHERE " + key + " = " + row[0].AsText());
+        }
+}
+
+// 37 replaces the blueprint table by a text on parts and materials: each blueprint text becomes a
+// blueprint row again, which its parts and materials point at.
+void BlueprintRows(db::Connection& connection) {
+    std::map<std::string, std::string> idOf;
+    for (const auto& [table, key] :
+         {std::pair{"T_TRNK_PART", "PART_ID"}, std::pair{"T_TRNK_MATERIAL", "MATERIAL_ID"}})
+        for (const auto& row : ReadRows(connection, std::string("select ") + key + ", BPRINT from " + table +
+                                                        " where BPRINT IS NOT NULL order by " + key)) {
+            const std::string name = row[1].AsText();
+            auto found = idOf.find(name);
+            if (found == idOf.end()) {
+                connection.Execute("INSERT INTO T_TRNK_BPRINT (BPRINT_NAME, BPRINT_NUMBER) VALUES (" +
+                                   Quoted(name) + ", " + Quoted(name.substr(0, 30)) + ")");
+                const std::string id =
+                    ReadRows(connection,
+                             "select BPRINT_ID from T_TRNK_BPRINT where BPRINT_NAME = " + Quoted(name))
+                        .front()
+                        .front()
+                        .AsText();
+                found = idOf.emplace(name, id).first;
+            }
+            connection.Execute(std::string("UPDATE ") + table + " SET BPRINT_ID = " + found->second +
+                               " WHERE " + key + " = " + row[0].AsText());
+        }
+}
+
+// Row work of one Common step's ageing: `before` runs while the database still has the step's later
+// form; `between` once what the step dropped is back and before what it added goes.
+struct OldForm {
+    int step;
+    void (*before)(db::Connection&);
+    void (*between)(db::Connection&);
+};
+
+constexpr OldForm kCommonOldForms[] = {
+    {59, DiameterUnitTexts, nullptr},
+    {58, UnitAndShapeTexts, nullptr},
+    {52, DuplicateMaterialNumbers, nullptr},
+    {47, EventsOnMachines, nullptr},
+    {41, MaterialsForCuttersAndInserts, nullptr},
+    {37, nullptr, BlueprintRows},
+};
+
+const OldForm* OldFormOf(int step) {
+    for (const OldForm& form : kCommonOldForms)
+        if (form.step == step) return &form;
+    return nullptr;
+}
+
+void Run(db::Connection& connection, const std::vector<std::string>& statements) {
+    for (const std::string& sql : statements) connection.Execute(sql);
+}
+
+void CheckCommon(db::Dialect dialect, const ModuleVersion& version) {
+    const int oldest = legacy::OldestCommonMajor(dialect);
+    if (version.major < oldest || version.major > 61)
+        throw std::invalid_argument("the Common module can be aged to majors " + std::to_string(oldest) +
+                                    " to 61 in the " + std::string(db::DialectName(dialect)) +
+                                    " dialect, not " + std::to_string(version.major));
+}
+
+void AgeCommon(db::Connection& connection, const ModuleVersion& version) {
+    const db::Dialect dialect = connection.GetDialect();
+    const auto& steps = legacy::CommonMajorSteps();
+    for (auto step = steps.rbegin(); step != steps.rend() && step->from >= version.major; ++step) {
+        const OldForm* form = OldFormOf(step->from);
+        if (form && form->before) form->before(connection);
+        // Steps with row work in the middle put their old form back first; the others are taken
+        // back change by change, newest first, as a table a step drops and creates again needs.
+        const bool split = form && form->between;
+        std::vector<std::string> restore, remove;
+        for (auto change = step->changes.rbegin(); change != step->changes.rend(); ++change)
+            for (std::string& sql : legacy::TakeBackStatements(*change, *step, dialect))
+                (split && legacy::RestoresEarlierForm(change->kind) ? restore : remove)
+                    .push_back(std::move(sql));
+        Run(connection, restore);
+        if (split) form->between(connection);
+        Run(connection, remove);
+    }
+    connection.Execute("UPDATE T_TRNK_COMMON SET RESERVED0 = " +
+                       Quoted(std::to_string(version.major) + "." + version.minor) + " WHERE APP_ID = 0");
+}
+
+// Drops the tables of the modules left out with their Oracle sequences. Their tables point at each
+// other in no order the catalogs keep, so a table still referenced waits for the next round.
+void DropModules(db::Connection& connection, const std::vector<Module>& modules) {
+    std::vector<const legacy::LegacyTable*> left;
+    for (Module module : modules)
+        for (const legacy::LegacyTable& table : legacy::LegacyTables(module)) left.push_back(&table);
+    while (!left.empty()) {
+        std::vector<const legacy::LegacyTable*> referenced;
+        std::string lastError;
+        for (const legacy::LegacyTable* table : left) try {
+                connection.Execute("DROP TABLE " + table->name);
+                if (connection.GetDialect() == db::Dialect::Oracle && !table->sequenceName.empty())
+                    connection.Execute("DROP SEQUENCE " + table->sequenceName);
+            } catch (const db::DbError& e) {
+                referenced.push_back(table);
+                lastError = e.what();
+            }
+        if (referenced.size() == left.size()) throw db::DbError(lastError);
+        left = std::move(referenced);
+    }
+}
+
+// How each module is aged, in the order they are: the products first, while the Common tables they
+// point at still have their last form. `check` refuses a version before anything is changed; a
+// module without `age` cannot be aged yet.
+struct Ageing {
+    Module module;
+    void (*check)(db::Dialect, const ModuleVersion&);
+    void (*age)(db::Connection&, const ModuleVersion&);
+};
+constexpr Ageing kAgeing[] = {{Module::Traveler, nullptr, nullptr},
+                              {Module::Tool, nullptr, nullptr},
+                              {Module::Gage, nullptr, nullptr},
+                              {Module::MDC, nullptr, nullptr},
+                              {Module::Common, CheckCommon, AgeCommon}};
+
+const ModuleVersion* Requested(std::span<const ModuleVersion> versions, Module module) {
+    for (const ModuleVersion& version : versions)
+        if (version.module == module) return &version;
+    return nullptr;
+}
+
+}  // namespace
+
+ModuleVersion ParseModuleVersion(std::string_view text) {
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos)
+        throw std::invalid_argument("--version takes MODULE=MAJOR.MINOR (for example common=44.120), not '" +
+                                    std::string(text) + "'");
+    ModuleVersion version{};
+    if (!legacy::ParseModuleWord(text.substr(0, equals), version.module))
+        throw std::invalid_argument("unknown module '" + std::string(text.substr(0, equals)) +
+                                    "' in --version: use common, gage, mdc, tool or traveler");
+    const std::string_view number = text.substr(equals + 1);
+    const auto point = number.find('.');
+    const std::string_view major = number.substr(0, point);
+    const std::string_view minor =
+        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    if (!AllDigits(major) || !AllDigits(minor) || major.size() > 4 || minor.size() > 6)
+        throw std::invalid_argument("the version in '" + std::string(text) +
+                                    "' must be MAJOR.MINOR, two whole numbers (for example 44.120)");
+    std::from_chars(major.data(), major.data() + major.size(), version.major);
+    version.minor = std::string(minor);
+    return version;
+}
+
+std::vector<Module> ModulesLeftOut(std::span<const ModuleVersion> versions) {
+    const ModuleVersion* common = Requested(versions, Module::Common);
+    if (!common) return {};
+    std::set<std::string> present;
+    for (const legacy::LegacyTable& table : legacy::CommonTablesAtMajor(common->major))
+        present.insert(table.name);
+    std::set<std::string> common61;
+    for (const legacy::LegacyTable& table : legacy::LegacyTables(Module::Common)) common61.insert(table.name);
+    // A module is left out when one of its keys points at a Common table not there yet, or at a module
+    // left out itself.
+    std::vector<Module> out;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (Module module : legacy::kAllModules) {
+            if (module == Module::Common || std::ranges::find(out, module) != out.end()) continue;
+            bool missing = false;
+            for (const legacy::LegacyTable& table : legacy::LegacyTables(module))
+                for (const legacy::LegacyForeignKey& fk : table.foreignKeys) {
+                    if (common61.contains(fk.referencedTable))
+                        missing |= !present.contains(fk.referencedTable);
+                    for (Module gone : out)
+                        for (const legacy::LegacyTable& goneTable : legacy::LegacyTables(gone))
+                            missing |= goneTable.name == fk.referencedTable;
+                }
+            if (missing) {
+                out.push_back(module);
+                changed = true;
+            }
+        }
+    }
+    return out;
+}
+
+void CheckModuleVersions(db::Dialect dialect, std::span<const ModuleVersion> versions) {
+    for (std::size_t i = 0; i < versions.size(); ++i)
+        for (std::size_t j = i + 1; j < versions.size(); ++j)
+            if (versions[i].module == versions[j].module)
+                throw std::invalid_argument("--version names the " +
+                                            std::string(legacy::ModuleName(versions[i].module)) +
+                                            " module twice");
+    for (const Ageing& ageing : kAgeing)
+        if (const ModuleVersion* version = Requested(versions, ageing.module)) {
+            if (!ageing.age)
+                throw std::invalid_argument("older versions of the " +
+                                            std::string(legacy::ModuleName(ageing.module)) +
+                                            " module cannot be produced yet");
+            if (ageing.check) ageing.check(dialect, *version);
+        }
+    for (Module module : ModulesLeftOut(versions))
+        if (Requested(versions, module))
+            throw std::invalid_argument(
+                "the " + std::string(legacy::ModuleName(module)) +
+                " module cannot be part of a plant at that Common version: its tables "
+                "point at Common tables the version does not have");
+}
+
+void AgeSamplePlant(db::Connection& connection, std::span<const ModuleVersion> versions) {
+    CheckModuleVersions(connection.GetDialect(), versions);
+    DropModules(connection, ModulesLeftOut(versions));
+    for (const Ageing& ageing : kAgeing)
+        if (const ModuleVersion* version = Requested(versions, ageing.module))
+            ageing.age(connection, *version);
+}
+
+}  // namespace tmigration::sample
