@@ -85,8 +85,7 @@ void WritePeriod(Writer& out, const EventStreamPlan& plan, Dice& dice, std::int3
         out.Add(machine, 10, std::to_string(dice.Between(1, 3)), Minutes(from, at));
         if (cycle % plan.scrapEvery == 0)
             out.Add(machine, 11,
-                    std::to_string(dice.Between(1, 2)) +
-                        (plan.scrapCodes.empty() ? "" : "." + Pick(plan.scrapCodes, serial + cycle)),
+                    std::to_string(dice.Between(1, 2)) + "." + Pick(plan.scrapCodes, serial + cycle),
                     Minutes(from, at));
         at += dice.Between(1, 3);
         if (cycle % plan.machineDowntimeEvery == 0 && at + 31 < length) {

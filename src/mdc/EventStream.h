@@ -36,7 +36,6 @@ struct EventStreamPlan {
     std::vector<std::string> operations;  // empty: no operation events (the version-6 form knows none)
     std::vector<std::string> machineDowntimeCodes = {"MAINT"};
     std::vector<std::string> userDowntimeCodes = {"BREAK"};
-    // Scrap counts as quantity "." code; empty: the quantity alone (the version-5 form).
     std::vector<std::string> scrapCodes = {"100"};
     std::int32_t deptId = 1, locationId = 1, groupId = 1;
     int shortestCycle = 6, longestCycle = 14;  // minutes

@@ -49,7 +49,7 @@ std::int64_t MachineDataRows() {
     return rows;
 }
 
-mdc::EventStreamPlan PlanFor(std::int64_t scale, std::uint64_t seed, MachineDataForm form) {
+mdc::EventStreamPlan PlanFor(std::int64_t scale, std::uint64_t seed) {
     mdc::EventStreamPlan plan;
     // Machines whose group lies in a location of a department: the place their events and shift
     // histories are filed under, as the collectors recorded it.
@@ -85,17 +85,12 @@ mdc::EventStreamPlan PlanFor(std::int64_t scale, std::uint64_t seed, MachineData
     plan.userDowntimeCodes =
         Texts("select DOWNTIME_NUMBER from T_TRNK_DOWNTIME where PTYPE_ID IN (6, 33) order by DOWNTIME_ID");
     plan.scrapCodes = Texts("select SCRAP_CODE_NUMBER from T_TRNK_SCRAP_CODE order by SCRAP_CODE_ID");
-    if (form == MachineDataForm::Version5Events) {
-        plan.operations.clear();
-        plan.scrapCodes.clear();
-    }
     return plan;
 }
 
 }  // namespace
 
-MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_t scale, std::uint64_t seed,
-                                         MachineDataForm form) {
+MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_t scale, std::uint64_t seed) {
     // The replay runs on the thread's shared connection: lend it this one for the while.
     std::shared_ptr<db::Connection>& slot = core::gConnectionSlot();
     const std::shared_ptr<db::Connection> before = slot;
@@ -111,10 +106,13 @@ MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_
     try {
         connection.Execute("UPDATE T_TRNK_EVENTS SET OPTIMIZED = 'Y'");
         const std::int64_t eventsBefore = Count("T_TRNK_EVENTS") + Count("T_TRNK_MACHINE_EVENTS");
-        mdc::WriteEventStream(PlanFor(scale, seed, form));
+        mdc::WriteEventStream(PlanFor(scale, seed));
+        // The week's events name the collector file they came from, which sets them apart from the
+        // plant's own history.
+        connection.Execute("UPDATE T_TRNK_EVENTS SET FILE_NAME = " + std::string(kWeekFile) +
+                           " WHERE OPTIMIZED IS NULL");
         std::string strError;
-        if (form == MachineDataForm::Replayed &&
-            !mdc::CSHBufferClass().MigrateEvents(strError,
+        if (!mdc::CSHBufferClass().MigrateEvents(strError,
                                                  static_cast<std::int16_t>(connection.GetDialect())))
             throw std::runtime_error("replaying the sample plant's machine events: " + strError);
         result.events = Count("T_TRNK_EVENTS") + Count("T_TRNK_MACHINE_EVENTS") - eventsBefore;

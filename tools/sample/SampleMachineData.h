@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "db/Connection.h"
 
@@ -16,14 +17,11 @@ struct MachineDataResult {
     std::int64_t machineData = 0;  // shift histories, buffers and their downtime and scrap rows
 };
 
-// The form the week's machine data is left in: replayed into the buffers and shift histories of the
-// last MDC version, or as the version-5 events an MDC up to major 5 collected (no operations, scrap
-// counts without codes), for the upgrade's step 5 to 6 to convert.
-enum class MachineDataForm { Replayed, Version5Events };
+// The collector file named by the events of the week, as an SQL text literal.
+inline constexpr std::string_view kWeekFile = "'WEEK.EVT'";
 
 // On a connection to a written sample plant, in its own transaction; throws std::runtime_error with
 // the database's description when the replay fails (nothing is left written then).
-MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_t scale, std::uint64_t seed,
-                                         MachineDataForm form = MachineDataForm::Replayed);
+MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_t scale, std::uint64_t seed);
 
 }  // namespace tmigration::sample

@@ -7,9 +7,12 @@
 
 #include "db/Recordset.h"
 #include "legacy/MDCMajorSteps.h"
+#include "sample/SampleMachineData.h"
 
 namespace tmigration::sample {
 namespace {
+
+const std::string kWeek = std::string(kWeekFile);
 
 // Downtime hours of a version-1 shift history in its nine columns, by weekday of the week before
 // the events; the Friday shift had none.
@@ -23,49 +26,80 @@ constexpr double kDurations[5][9] = {
 };
 const db::DateTime kMondayBefore{2019, 12, 30, 0, 0, 0};
 
-struct Place {
-    db::Value machine, dept, location, group;
-};
-
-// The machines whose week of events is still to be converted, with the place their events are
-// filed under.
-std::vector<Place> MachinesWithEvents(db::Connection& connection) {
+std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
     db::Recordset rs;
     rs.SetActiveConnection(&connection);
     rs.SetCursorLocation(db::adUseClient);
-    rs.Open(
-        "select DISTINCT MACHINE_ID, DEPT_ID, LOCATION_ID, GROUP_ID from T_TRNK_EVENTS where OPTIMIZED IS "
-        "NULL "
-        "and DEPT_ID IS NOT NULL and LOCATION_ID IS NOT NULL and GROUP_ID IS NOT NULL order by MACHINE_ID");
-    std::vector<Place> places;
-    std::int64_t last = -1;
+    rs.Open(sql);
+    std::vector<std::vector<db::Value>> rows;
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (rs.Get("MACHINE_ID").AsInteger() == last) continue;
-        last = rs.Get("MACHINE_ID").AsInteger();
-        places.push_back(
-            {rs.Get("MACHINE_ID"), rs.Get("DEPT_ID"), rs.Get("LOCATION_ID"), rs.Get("GROUP_ID")});
+        std::vector<db::Value> row;
+        for (std::size_t i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Fields(i).GetValue());
+        rows.push_back(std::move(row));
     }
     rs.Close();
-    return places;
+    return rows;
+}
+
+// The replay of the week undone: what it wrote goes, the events it read are version-5 events again.
+void UnconvertTheWeek(db::Connection& connection) {
+    connection.Execute("UPDATE T_TRNK_MACHINES SET SH_BUFFER_ID = NULL");
+    for (const char* table : {"T_TRNK_SCRAP_CODE_SH", "T_TRNK_DOWNTIME_SHIFT_HISTORY", "T_TRNK_SHIFT_HISTORY",
+                              "T_TRNK_SCRAP_CODE_SH_BUFFER", "T_TRNK_DT_SH_BUFFER", "T_TRNK_SH_BUFFER"})
+        connection.Execute(std::string("DELETE FROM ") + table);
+    // The part starts the replay added are the only events it left unconverted; a part still
+    // running at the end is recorded on its machine.
+    constexpr std::size_t kKeysPerStatement = 500;
+    const auto added = ReadRows(connection, "select EVENT_ID from T_TRNK_EVENTS where OPTIMIZED IS NULL");
+    for (std::size_t at = 0; at < added.size(); at += kKeysPerStatement) {
+        std::string keys;
+        for (std::size_t i = at; i < std::min(added.size(), at + kKeysPerStatement); ++i)
+            keys += (keys.empty() ? "" : ", ") + added[i][0].AsText();
+        connection.Execute("DELETE FROM T_TRNK_MACHINE_EVENTS WHERE EVENT_ID IN (" + keys + ")");
+    }
+    connection.Execute("DELETE FROM T_TRNK_EVENTS WHERE OPTIMIZED IS NULL");
+    // Version 5 collected no operations, and a scrap count without its code.
+    connection.Execute("DELETE FROM T_TRNK_EVENTS WHERE FILE_NAME = " + kWeek + " AND COMMAND_ID = 13");
+    db::Recordset scrap;
+    scrap.SetActiveConnection(&connection);
+    scrap.SetCursorLocation(db::adUseClient);
+    scrap.SetLockType(db::adLockOptimistic);
+    scrap.Open("select * from T_TRNK_EVENTS where FILE_NAME = " + kWeek + " and COMMAND_ID = 11");
+    for (; !scrap.Eof(); scrap.MoveNext()) {
+        const std::string count = scrap.Get("PARAM1").AsText();
+        scrap.Set("PARAM1", count.substr(0, count.find('.')));
+        scrap.Update();
+    }
+    scrap.Close();
+    connection.Execute("UPDATE T_TRNK_EVENTS SET OPTIMIZED = NULL WHERE FILE_NAME = " + kWeek);
 }
 
 void WriteVersion1ShiftHistories(db::Connection& connection) {
-    const std::vector<Place> places = MachinesWithEvents(connection);
+    std::vector<std::vector<db::Value>> places;
+    std::int64_t last = -1;
+    for (auto& row : ReadRows(connection,
+                              "select MACHINE_ID, DEPT_ID, LOCATION_ID, GROUP_ID from T_TRNK_EVENTS "
+                              "where FILE_NAME = " +
+                                  kWeek + " order by MACHINE_ID"))
+        if (row[0].AsInteger() != last) {
+            last = row[0].AsInteger();
+            places.push_back(std::move(row));
+        }
     db::Recordset rs;
     rs.SetActiveConnection(&connection);
+    rs.SetLockType(db::adLockOptimistic);
     rs.Open("select * from T_TRNK_SHIFT_HISTORY  where SHIFT_HISTORY_ID = 0 ");
-    for (const Place& place : places)
+    for (const auto& place : places)
         for (int day = 0; day < 5; ++day) {
-            const db::DateTime date =
-                db::DateTime::FromEpochSeconds(kMondayBefore.ToEpochSeconds() + day * 86400);
+            const std::int64_t midnight = kMondayBefore.ToEpochSeconds() + day * 86400;
             rs.AddNew();
-            rs.Set("CHART_DATE", date);
-            rs.Set("MACHINE_ID", place.machine);
-            rs.Set("DEPT_ID", place.dept);
-            rs.Set("LOCATION_ID", place.location);
-            rs.Set("GROUP_ID", place.group);
-            rs.Set("START_TIME", db::DateTime::FromEpochSeconds(date.ToEpochSeconds() + 7 * 3600));
-            rs.Set("STOP_TIME", db::DateTime::FromEpochSeconds(date.ToEpochSeconds() + 15 * 3600));
+            rs.Set("CHART_DATE", db::DateTime::FromEpochSeconds(midnight));
+            rs.Set("MACHINE_ID", place[0]);
+            rs.Set("DEPT_ID", place[1]);
+            rs.Set("LOCATION_ID", place[2]);
+            rs.Set("GROUP_ID", place[3]);
+            rs.Set("START_TIME", db::DateTime::FromEpochSeconds(midnight + 7 * 3600));
+            rs.Set("STOP_TIME", db::DateTime::FromEpochSeconds(midnight + 15 * 3600));
             rs.Set("CYCLE_TIME", 300.0);
             rs.Set("GOOD_COUNT", 40 + day);
             rs.Set("SCRAPPED_COUNT", day % 3);
@@ -79,16 +113,13 @@ void WriteVersion1ShiftHistories(db::Connection& connection) {
 
 }  // namespace
 
-MachineDataForm MachineDataFormAt(int major) {
-    return major <= 5 ? MachineDataForm::Version5Events : MachineDataForm::Replayed;
-}
-
 void AgeSampleMDC(db::Connection& connection, int major, const std::string& minor) {
     if (major < 1 || major > 9)
-        throw std::invalid_argument("the MDC has no major version " + std::to_string(major) +
-                                    "; its majors run from 1 to 9");
+        throw std::invalid_argument("the MDC module can be aged to majors 1 to 9, not " +
+                                    std::to_string(major));
     connection.BeginTrans();
     try {
+        if (major <= 5) UnconvertTheWeek(connection);
         if (major == 1) WriteVersion1ShiftHistories(connection);
         if (major < 9) connection.Execute("UPDATE T_TRNK_COMMON SET RESERVED1 = '1' WHERE APP_ID = 31");
         connection.Execute("UPDATE T_TRNK_COMMON SET RESERVED0 = '" + std::to_string(major) + "." + minor +

@@ -1,25 +1,26 @@
 // The MDC part of a sample plant as an older MDC version left it: the MDC tables taken back to the
-// major, and the rows the upgrade's steps convert written in their old forms.
+// major, and the rows the upgrade's steps convert carried back into their old forms.
 #pragma once
 
 #include <string>
 
 #include "db/Connection.h"
-#include "sample/SampleMachineData.h"
 
 namespace tmigration::sample {
 
-// The form of the week's machine data an MDC at `major` keeps: version-5 events up to major 5
-// (step 5 to 6 replays them), replayed buffers and shift histories from major 6 on.
-MachineDataForm MachineDataFormAt(int major);
-
-// On a connection to a written sample plant whose week of machine data is in the form of `major`:
-// takes the MDC tables back to `major` (1 to 9) and records "major.minor" in the MDC version row.
-// What the later steps convert is left in its old form: the old setting in RESERVED1 is on (before
-// major 9); the buffers' scrapped counts have no scrap rows (before 8, the scrap table goes); at
-// major 1 the machines' shift histories of the week before carry their downtime in the nine
-// duration columns. Throws std::invalid_argument for a major outside 1 to 9, db::DbError when the
-// database refuses a statement.
+// On a connection to a written sample plant at the last MDC version: takes the MDC tables back to
+// `major` (1 to 9) and records "major.minor" in the MDC version row. What the later steps convert is
+// left in its old form:
+// - up to major 5 the week of machine data is version-5 events again: its buffers, shift histories
+//   and their downtime and scrap rows are gone, the part starts the replay added too, the machines
+//   point at no buffer, the week's events are unconverted, without operations, and their scrap
+//   counts carry no scrap code;
+// - at major 1 the machines of the week also have a week of earlier shift histories whose downtime
+//   is in the nine duration columns;
+// - before major 8 the buffers' scrapped counts have no scrap rows (the table goes);
+// - before major 9 the old setting in RESERVED1 is on.
+// The plant's own event history stays as the collectors converted it. Throws std::invalid_argument
+// for a major outside 1 to 9, db::DbError when the database refuses a statement.
 void AgeSampleMDC(db::Connection& connection, int major, const std::string& minor);
 
 }  // namespace tmigration::sample

@@ -12,6 +12,7 @@
 #include "legacy/CommonConversions.h"
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "sample/SampleOldMDC.h"
 
 namespace tmigration::sample {
 namespace {
@@ -227,6 +228,16 @@ void AgeCommon(db::Connection& connection, const ModuleVersion& version) {
                        Quoted(std::to_string(version.major) + "." + version.minor) + " WHERE APP_ID = 0");
 }
 
+void CheckMDC(db::Dialect, const ModuleVersion& version) {
+    if (version.major < 1 || version.major > 9)
+        throw std::invalid_argument("the MDC module can be aged to majors 1 to 9, not " +
+                                    std::to_string(version.major));
+}
+
+void AgeMDC(db::Connection& connection, const ModuleVersion& version) {
+    AgeSampleMDC(connection, version.major, version.minor);
+}
+
 // Drops the tables of the modules left out with their Oracle sequences. Their tables point at each
 // other in no order the catalogs keep, so a table still referenced waits for the next round.
 void DropModules(db::Connection& connection, const std::vector<Module>& modules) {
@@ -260,7 +271,7 @@ struct Ageing {
 constexpr Ageing kAgeing[] = {{Module::Traveler, nullptr, nullptr},
                               {Module::Tool, nullptr, nullptr},
                               {Module::Gage, nullptr, nullptr},
-                              {Module::MDC, nullptr, nullptr},
+                              {Module::MDC, CheckMDC, AgeMDC},
                               {Module::Common, CheckCommon, AgeCommon}};
 
 const ModuleVersion* Requested(std::span<const ModuleVersion> versions, Module module) {
