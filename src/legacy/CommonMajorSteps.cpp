@@ -76,6 +76,34 @@ constexpr LegacyTableDecl kOldDowntime{"T_TRNK_DOWNTIME",
                                        "DOWNTIME_NUMBER VARCHAR(30); PLANNED VARCHAR(1)",
                                        "K_TRNK_DOWNTIME unique (DOWNTIME_ID)", ""};
 
+// The machine events before the PARAM1..PARAM10 layout: the job's part and operation were columns of
+// their own. Only the columns that the steps up to then name are known; the rest is the later layout.
+constexpr LegacyTableDecl kOldEvents{
+    "T_TRNK_EVENTS",
+    "EVENT_ID COUNTER key; START_TIME DATETIME NOT NULL; STOP_TIME DATETIME; FILE_NAME VARCHAR(255); "
+    "COMMAND_ID INTEGER; DEPT_ID INTEGER; LOCATION_ID INTEGER; GROUP_ID INTEGER; MACHINE_ID INTEGER; "
+    "COST_CENTER_ID INTEGER; USER1_ID INTEGER; USER2_ID INTEGER; OPTIMIZED VARCHAR(1); "
+    "PARTTYPE_NAME VARCHAR(40); PART_NUMBER VARCHAR(40); PART_REV VARCHAR(10); QUANTITY INTEGER; "
+    "OPS_NUMBER VARCHAR(30); OPS_REV VARCHAR(10)",
+    "K_TRNK_EVENT unique (EVENT_ID); K_TRNK_EVENTS_CMD (COMMAND_ID)",
+    "FK_EVENTS_CMD (COMMAND_ID -> T_TRNK_COMMANDS); FK_EVENTS_DEPT (DEPT_ID -> T_TRNK_DEPT); "
+    "FK_EVENTS_LOC (LOCATION_ID -> T_TRNK_LOCATION); FK_EVENTS_GROUP (GROUP_ID -> T_TRNK_GROUPS); "
+    "FK_EVENTS_MACH (MACHINE_ID -> T_TRNK_MACHINES); FK_EVENTS_COST (COST_CENTER_ID -> T_TRNK_COST_CENTER); "
+    "FK_EVENTS_USER1 (USER1_ID -> T_TRNK_USER1); FK_EVENTS_USER2 (USER2_ID -> T_TRNK_USER2)"};
+
+// The downtime categories the step from 7 starts the table with: id, name, number, planned.
+constexpr std::string_view kFirstDowntimeRows[] = {
+    "1, 'Meetings', '100', 'Y'",
+    "2, 'Breaks', '110', 'Y'",
+    "3, 'Preventive Maintenance', '120', 'Y'",
+    "4, 'Other Planned Down Time', '130', 'Y'",
+    "5, 'Material', '200', 'N'",
+    "6, 'Gaging', '210', 'N'",
+    "7, 'Tooling', '220', 'N'",
+    "8, 'Maintenance', '230', 'N'",
+    "9, 'Other Unplanned Down Time', '240', 'N'",
+};
+
 // The keys from subtype and action columns to T_TRNK_SUBTYPE that major 40 drops, as "TABLE:FK (COLUMN)".
 constexpr std::string_view kSubtypeKeys[] = {
     "T_TRNK_OPS:FK_OPS_SUBTYPE (SUBTYPE_ID)",
@@ -106,6 +134,54 @@ constexpr std::string_view kSubtypeKeys[] = {
 
 std::vector<MajorStep> BuildSteps() {
     std::vector<MajorStep> steps;
+    // Shifts and shift history arrive; the persons' shift column gets its key to the new table.
+    StepText shifts(1);
+    for (const char* table : {"T_TRNK_INTERVAL", "T_TRNK_SHIFT", "T_TRNK_SHIFT_DEPT", "T_TRNK_SHIFT_LOCATION",
+                              "T_TRNK_SHIFT_GROUP", "T_TRNK_SHIFT_MACHINE", "T_TRNK_SHIFT_HISTORY"})
+        shifts.Create(table);
+    shifts.Key("T_TRNK_PERS", "FK_PERS_SHIFT");
+    for (const char* table :
+         {"T_TRNK_DEPT", "T_TRNK_LOCATION", "T_TRNK_GROUPS", "T_TRNK_MACHINES", "T_TRNK_PART"})
+        shifts.Add(table, "PARTS_PER_HR");
+    shifts.Add("T_TRNK_EVENTS", "OPTIMIZED")
+        .Index("T_TRNK_EVENTS", "K_TRNK_EVENTS_CMD")
+        .Sql("UPDATE T_TRNK_COMMON SET RESERVED8 = 13 WHERE APP_ID = 0");
+    for (const char* table : {"T_TRNK_DEPT", "T_TRNK_LOCATION", "T_TRNK_GROUPS", "T_TRNK_MACHINES"})
+        shifts.Add(table, "COST_PER_HR");
+    shifts.Add("T_TRNK_PART", "COST")
+        .Sql("UPDATE T_TRNK_OBJECT SET CATEGORY = 4, ORDINAL = 22 WHERE OBJECT_ID = 81")
+        .Sql("UPDATE T_TRNK_OBJECT SET CATEGORY = 4, ORDINAL = 23 WHERE OBJECT_ID = 135");
+    steps.push_back(shifts.Done());
+    steps.push_back(StepText(2).Create("T_TRNK_INSERTTYPE").Create("T_TRNK_INSERT_NO").Done());
+    steps.push_back(StepText(3)
+                        .Add("T_TRNK_SHIFT_HISTORY", "PARTTYPE_ID")
+                        .Index("T_TRNK_SHIFT_HISTORY", "K_TRNK_SH_PT")
+                        .Key("T_TRNK_SHIFT_HISTORY", "FK_SH_PT")
+                        .Done());
+    // Jobs arrive; the shift history names the job it ran.
+    steps.push_back(StepText(4)
+                        .Create("T_TRNK_JOB")
+                        .Add("T_TRNK_SHIFT_HISTORY", "JOB_ID")
+                        .Index("T_TRNK_SHIFT_HISTORY", "K_TRNK_SH_JOB")
+                        .Key("T_TRNK_SHIFT_HISTORY", "FK_SH_JOB")
+                        .Done());
+    steps.push_back(StepText(5).Add("T_TRNK_JOB", "DURATION").Done());
+    steps.push_back(
+        StepText(6)
+            .Add("T_TRNK_EVENTS", "PARTTYPE_NAME, PART_NUMBER, PART_REV, QUANTITY, OPS_NUMBER, OPS_REV")
+            .Done());
+    // The events take the parameter layout (their rows go with the old table); downtime categories
+    // arrive; commands 9 to 16 become reserved rows.
+    StepText events(7);
+    events.Drop(kOldEvents).Create("T_TRNK_EVENTS").Create("T_TRNK_DOWNTIME");
+    for (std::string_view row : kFirstDowntimeRows)
+        events.Sql(
+            "INSERT INTO T_TRNK_DOWNTIME (DOWNTIME_ID, DOWNTIME_NAME, DOWNTIME_NUMBER, PLANNED) VALUES (" +
+            std::string(row) + ")");
+    for (int command = 9; command <= 16; ++command)
+        events.Sql("UPDATE T_TRNK_COMMANDS SET COMMAND_NAME = NULL, COMMAND_NUMBER = 'Res. " +
+                   std::to_string(command) + "' WHERE COMMAND_ID = " + std::to_string(command));
+    steps.push_back(events.Done());
     steps.push_back(StepText(8).Add("T_TRNK_PERS", "EMAIL").Done());
     steps.push_back(StepText(9)
                         .Add("T_TRNK_TOOL_NO", "DISPOSABLE, NUM_CYCLES, ORIENTATION")

@@ -76,6 +76,28 @@ class Conversion : public testing::SharedStateTest {
     db::Dialect dialect_ = db::Dialect::Access;
 };
 
+// 1 moves two traveler objects and marks the command table, 7 replaces the events (their rows go
+// with the old layout), starts the downtime categories and turns commands 9 to 16 into reserved rows.
+TEST_F(Conversion, Steps1To7BringShiftsJobsAndTheParameterEvents) {
+    Upgrade(
+        1,
+        {"INSERT INTO T_TRNK_EVENTS (EVENT_ID, START_TIME, COMMAND_ID) VALUES (1, #2001-02-03 04:05:06#, 5)",
+         "UPDATE T_TRNK_COMMON SET RESERVED8 = '7' WHERE APP_ID = 0"});
+    ExpectAll({{"select CATEGORY || '/' || ORDINAL from T_TRNK_OBJECT where OBJECT_ID = 81", "4/22"},
+               {"select CATEGORY || '/' || ORDINAL from T_TRNK_OBJECT where OBJECT_ID = 135", "4/23"},
+               {"select RESERVED8 from T_TRNK_COMMON where APP_ID = 0", "13"},
+               {"select count(*) from T_TRNK_EVENTS", "0"},
+               {"select COMMAND_NUMBER from T_TRNK_COMMANDS where COMMAND_ID = 9", "Res. 9"},
+               {"select count(*) from T_TRNK_COMMANDS where COMMAND_ID = 16 and COMMAND_NAME IS NULL", "1"},
+               {"select COMMAND_NAME from T_TRNK_COMMANDS where COMMAND_ID = 8", "Machine Down Time"},
+               {"select COMMAND_NAME from T_TRNK_COMMANDS where COMMAND_ID = 7", "Logon Time"},
+               {"select count(*) from T_TRNK_SHIFT_HISTORY", "0"}});
+    EXPECT_THAT(database.sent,
+                ::testing::Contains("INSERT INTO T_TRNK_DOWNTIME (DOWNTIME_ID, DOWNTIME_NAME, "
+                                    "DOWNTIME_NUMBER, PLANNED) VALUES (9, 'Other Unplanned Down "
+                                    "Time', '240', 'N')"));
+}
+
 // 10 flags the statuses, 12 renames command 8 and idles the machines, 13 numbers the part types.
 TEST_F(Conversion, Steps10To13SetTheirReferenceValues) {
     Upgrade(

@@ -95,7 +95,9 @@ TEST_P(SlowUpgradedSchema, EqualsTheSchemaOfCreatedTables) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, SlowUpgradedSchema,
-    ::testing::Values(StartCase{db::Dialect::Access, 8}, StartCase{db::Dialect::Oracle, 8},
+    ::testing::Values(StartCase{db::Dialect::Access, 1}, StartCase{db::Dialect::Oracle, 1},
+                      StartCase{db::Dialect::Access, 4}, StartCase{db::Dialect::Oracle, 7},
+                      StartCase{db::Dialect::Access, 8}, StartCase{db::Dialect::Oracle, 8},
                       StartCase{db::Dialect::Access, 16}, StartCase{db::Dialect::Oracle, 16},
                       StartCase{db::Dialect::Access, 30}, StartCase{db::Dialect::Oracle, 31},
                       StartCase{db::Dialect::Access, 37}, StartCase{db::Dialect::Oracle, 37},
@@ -218,9 +220,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The Common tables are at legacy version 43.9; the oldest legacy version this program can bring "
             "up to date is 44.0"},
         RefusedCase{
-            "OlderThanAnyHeldStep", db::Dialect::Access, "7.3",
-            "The Common tables are at legacy version 7.3; the oldest legacy version this program can bring "
-            "up to date is 8.0"}),
+            "OlderThanAnyStep", db::Dialect::Access, "0.3",
+            "The Common tables are at legacy version 0.3; the oldest legacy version this program can bring "
+            "up to date is 1.0"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // ---- per-step commit and resume ---------------------------------------------------------------

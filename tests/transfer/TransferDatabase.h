@@ -3,6 +3,7 @@
 // takes seconds, so each dialect's database is built once per test run and copied for each test.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,7 +18,9 @@
 #include "db/Value.h"
 #include "legacy/catalog/LegacyModule.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "mdc/ShiftSummaryTransfers.h"
 #include "schema/CreateNewTables.h"
+#include "transfer/MigrateData.h"
 #include "transfer/PrepareOldTables.h"
 
 namespace tmigration::testing {
@@ -131,5 +134,27 @@ class TransferDatabase {
     db::Dialect dialect_;
     SharedDatabase database_;
 };
+
+// Plants a fault, runs every transfer and checks where the migration stopped: the whole error text,
+// or its prefix followed by the database's own message when `error` ends in ": "; the window hidden;
+// the rows of `keptQuery` written before the fault kept; `nextDestination`, a later transfer's
+// table, never written.
+inline void ExpectTransfersStopAt(TransferDatabase& plant, const std::vector<std::string>& fault,
+                                  const std::string& error, const std::string& keptQuery,
+                                  const std::vector<std::string>& kept, const std::string& nextDestination) {
+    plant.Database().Run(fault);
+    core::frmProgress().Show();
+    std::string strError;
+    EXPECT_FALSE(transfer::MigrateData(strError, db::Dialect::Access, mdc::ShiftSummaryTransfers()));
+    if (error.ends_with(": ")) {
+        EXPECT_THAT(strError, ::testing::StartsWith(error));
+        EXPECT_GT(strError.size(), error.size());
+    } else {
+        EXPECT_EQ(strError, error);
+    }
+    EXPECT_FALSE(core::frmProgress().Visible());
+    EXPECT_THAT(plant.Rows(keptQuery), ::testing::ElementsAreArray(kept));
+    EXPECT_THAT(plant.Rows("select * from " + nextDestination), ::testing::IsEmpty());
+}
 
 }  // namespace tmigration::testing

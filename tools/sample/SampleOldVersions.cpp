@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -29,19 +30,32 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Reads every row of `sql` into memory: only for the small reference-like tables the ageing reads.
-std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
+// Calls `visit` with each row of `sql` (the row's values by position, valid during the call), row
+// number from 0. The row set is a client snapshot, so the visit may write to the tables it reads; a
+// large one waits on disk, not in memory.
+void ForEachRow(db::Connection& connection, const std::string& sql,
+                const std::function<void(const std::vector<db::Value>& row, std::size_t number)>& visit) {
     db::Recordset rs;
     rs.SetActiveConnection(&connection);
+    rs.SetCursorLocation(db::adUseClient);
+    rs.SetCursorType(db::adOpenStatic);
     rs.Open(sql);
-    std::vector<std::vector<db::Value>> rows;
-    for (; !rs.Eof(); rs.MoveNext()) {
-        std::vector<db::Value> row;
+    std::vector<db::Value> row;
+    for (std::size_t number = 0; !rs.Eof(); rs.MoveNext(), ++number) {
+        row.clear();
         for (std::size_t i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Fields(i).GetValue());
-        rows.push_back(std::move(row));
+        visit(row, number);
     }
     rs.Close();
-    return rows;
+}
+
+// The first column of the first row of `select` as text; empty when there is no row.
+std::string FirstValue(db::Connection& connection, const std::string& select) {
+    std::string value;
+    ForEachRow(connection, select, [&](const std::vector<db::Value>& row, std::size_t number) {
+        if (number == 0) value = row[0].AsText();
+    });
+    return value;
 }
 
 // ---- Rows carried back into the forms the Common steps convert ----------------------------------
@@ -72,13 +86,15 @@ void DiameterUnitTexts(db::Connection& connection) {
 
 // 52 makes material numbers unique: every ninth material shares the number of the one before it.
 void DuplicateMaterialNumbers(db::Connection& connection) {
-    const auto rows =
-        ReadRows(connection, "select MATERIAL_ID, MATERIAL_NUMBER from T_TRNK_MATERIAL order by MATERIAL_ID");
-    for (std::size_t i = 8; i < rows.size(); i += 9)
-        if (!rows[i - 1][1].IsNull())
-            connection.Execute(
-                "UPDATE T_TRNK_MATERIAL SET MATERIAL_NUMBER = " + Quoted(rows[i - 1][1].AsText()) +
-                " WHERE MATERIAL_ID = " + rows[i][0].AsText());
+    db::Value previous;
+    ForEachRow(connection, "select MATERIAL_ID, MATERIAL_NUMBER from T_TRNK_MATERIAL order by MATERIAL_ID",
+               [&](const std::vector<db::Value>& row, std::size_t number) {
+                   if (number % 9 == 8 && !previous.IsNull())
+                       connection.Execute(
+                           "UPDATE T_TRNK_MATERIAL SET MATERIAL_NUMBER = " + Quoted(previous.AsText()) +
+                           " WHERE MATERIAL_ID = " + row[0].AsText());
+                   previous = row[1];
+               });
 }
 
 // 47 moves the machines' event columns into T_TRNK_MACHINE_EVENTS: each machine gets back the first
@@ -87,19 +103,16 @@ void EventsOnMachines(db::Connection& connection) {
     std::map<int, const char*> columnOf;
     for (const legacy::TextCode& column : legacy::MachineEventColumns()) columnOf[column.id] = column.text;
     std::set<std::pair<std::int64_t, std::int64_t>> done;
-    for (const auto& row : ReadRows(connection,
-                                    "select MACHINE_ID, COMMAND_ID, EVENT_ID from T_TRNK_MACHINE_EVENTS "
-                                    "order by MACHINE_EVENTS_ID")) {
-        const auto column = columnOf.find(static_cast<int>(row[1].AsInteger()));
-        if (column == columnOf.end() || !done.emplace(row[0].AsInteger(), row[1].AsInteger()).second)
-            continue;
-        connection.Execute(std::string("UPDATE T_TRNK_MACHINES SET ") + column->second + " = " +
-                           row[2].AsText() + " WHERE MACHINE_ID = " + row[0].AsText());
-    }
-}
-
-std::string IdOf(db::Connection& connection, const std::string& select) {
-    return ReadRows(connection, select).front().front().AsText();
+    ForEachRow(
+        connection,
+        "select MACHINE_ID, COMMAND_ID, EVENT_ID from T_TRNK_MACHINE_EVENTS order by MACHINE_EVENTS_ID",
+        [&](const std::vector<db::Value>& row, std::size_t) {
+            const auto column = columnOf.find(static_cast<int>(row[1].AsInteger()));
+            if (column == columnOf.end() || !done.emplace(row[0].AsInteger(), row[1].AsInteger()).second)
+                return;
+            connection.Execute(std::string("UPDATE T_TRNK_MACHINES SET ") + column->second + " = " +
+                               row[2].AsText() + " WHERE MACHINE_ID = " + row[0].AsText());
+        });
 }
 
 // 41 turns cutter and insert materials into material types and deletes the materials of cutter and
@@ -107,15 +120,16 @@ std::string IdOf(db::Connection& connection, const std::string& select) {
 // one per type, and no other material has such a type.
 void MaterialsForCuttersAndInserts(db::Connection& connection) {
     std::set<std::string> toolTypes;
-    for (const auto& row : ReadRows(connection,
-                                    "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IN "
-                                    "(46, 47) order by MATERIALTYPE_ID"))
-        toolTypes.insert(row[0].AsText());
-    const auto other = ReadRows(connection,
-                                "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IS NULL "
-                                "OR PTYPE_ID NOT IN (46, 47) order by MATERIALTYPE_ID");
-    if (toolTypes.empty() || other.empty()) return;  // a plant without both kinds of type keeps its materials
-    const std::string plainType = other.front().front().AsText();
+    ForEachRow(
+        connection,
+        "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IN (46, 47) order by MATERIALTYPE_ID",
+        [&](const std::vector<db::Value>& row, std::size_t) { toolTypes.insert(row[0].AsText()); });
+    const std::string plainType =
+        FirstValue(connection,
+                   "select MATERIALTYPE_ID from T_TRNK_MATERIALTYPE where PTYPE_ID IS "
+                   "NULL OR PTYPE_ID NOT IN (46, 47) order by MATERIALTYPE_ID");
+    // A plant without both kinds of type keeps its materials.
+    if (toolTypes.empty() || plainType.empty()) return;
     std::string list;
     for (const std::string& type : toolTypes) list += (list.empty() ? "" : ", ") + type;
     connection.Execute("UPDATE T_TRNK_MATERIAL SET MATERIALTYPE_ID = " + plainType +
@@ -123,52 +137,77 @@ void MaterialsForCuttersAndInserts(db::Connection& connection) {
     std::map<std::string, std::string> materialOf;
     for (const auto& [table, key] :
          {std::pair{"T_TRNK_CUTTER_NO", "CUTTER_NO_ID"}, std::pair{"T_TRNK_INSERT_NO", "INSERT_NO_ID"}})
-        for (const auto& row : ReadRows(connection, std::string("select ") + key + ", MATERIAL_ID from " +
-                                                        table + " where MATERIAL_ID IS NOT NULL")) {
-            const std::string type =
-                toolTypes.contains(row[1].AsText()) ? row[1].AsText() : *toolTypes.begin();
-            auto material = materialOf.find(type);
-            if (material == materialOf.end()) {
-                const std::string number = "TOOLMAT-" + type;
-                connection.Execute(
-                    "INSERT INTO T_TRNK_MATERIAL (MATERIAL_NAME, MATERIAL_NUMBER, MATERIALTYPE_ID) VALUES (" +
-                    Quoted("Tool material " + type) + ", " + Quoted(number) + ", " + type + ")");
-                material = materialOf
-                               .emplace(type, IdOf(connection,
-                                                   "select MATERIAL_ID from T_TRNK_MATERIAL where "
-                                                   "MATERIAL_NUMBER = " +
-                                                       Quoted(number)))
-                               .first;
-            }
-            connection.Execute(std::string("UPDATE ") + table + " SET MATERIAL_ID = " + material->second +
-                               " WHERE " + key + " = " + row[0].AsText());
-        }
+        ForEachRow(
+            connection,
+            std::string("select ") + key + ", MATERIAL_ID from " + table + " where MATERIAL_ID IS NOT NULL",
+            [&](const std::vector<db::Value>& row, std::size_t) {
+                const std::string type =
+                    toolTypes.contains(row[1].AsText()) ? row[1].AsText() : *toolTypes.begin();
+                auto material = materialOf.find(type);
+                if (material == materialOf.end()) {
+                    const std::string number = "TOOLMAT-" + type;
+                    connection.Execute(
+                        "INSERT INTO T_TRNK_MATERIAL (MATERIAL_NAME, MATERIAL_NUMBER, MATERIALTYPE_ID) "
+                        "VALUES (" +
+                        Quoted("Tool material " + type) + ", " + Quoted(number) + ", " + type + ")");
+                    material = materialOf
+                                   .emplace(type, FirstValue(connection,
+                                                             "select MATERIAL_ID from T_TRNK_MATERIAL where "
+                                                             "MATERIAL_NUMBER = " +
+                                                                 Quoted(number)))
+                                   .first;
+                }
+                connection.Execute(std::string("UPDATE ") + table + " SET MATERIAL_ID = " + material->second +
+                                   " WHERE " + key + " = " + row[0].AsText());
+            });
 }
 
 // 37 replaces the blueprint table by a text on parts and materials: each blueprint text becomes a
 // blueprint row again, which its parts and materials point at.
 void BlueprintRows(db::Connection& connection) {
-    std::map<std::string, std::string> idOf;
     for (const auto& [table, key] :
          {std::pair{"T_TRNK_PART", "PART_ID"}, std::pair{"T_TRNK_MATERIAL", "MATERIAL_ID"}})
-        for (const auto& row : ReadRows(connection, std::string("select ") + key + ", BPRINT from " + table +
-                                                        " where BPRINT IS NOT NULL order by " + key)) {
-            const std::string name = row[1].AsText();
-            auto found = idOf.find(name);
-            if (found == idOf.end()) {
-                connection.Execute("INSERT INTO T_TRNK_BPRINT (BPRINT_NAME, BPRINT_NUMBER) VALUES (" +
-                                   Quoted(name) + ", " + Quoted(name.substr(0, 30)) + ")");
-                const std::string id =
-                    ReadRows(connection,
-                             "select BPRINT_ID from T_TRNK_BPRINT where BPRINT_NAME = " + Quoted(name))
-                        .front()
-                        .front()
-                        .AsText();
-                found = idOf.emplace(name, id).first;
-            }
-            connection.Execute(std::string("UPDATE ") + table + " SET BPRINT_ID = " + found->second +
-                               " WHERE " + key + " = " + row[0].AsText());
-        }
+        ForEachRow(
+            connection,
+            std::string("select ") + key + ", BPRINT from " + table + " where BPRINT IS NOT NULL order by " +
+                key,
+            [&](const std::vector<db::Value>& row, std::size_t) {
+                const std::string name = Quoted(row[1].AsText());
+                const std::string find = "select BPRINT_ID from T_TRNK_BPRINT where BPRINT_NAME = " + name;
+                std::string id = FirstValue(connection, find);
+                if (id.empty()) {
+                    connection.Execute("INSERT INTO T_TRNK_BPRINT (BPRINT_NAME, BPRINT_NUMBER) VALUES (" +
+                                       name + ", " + Quoted(row[1].AsText().substr(0, 30)) + ")");
+                    id = FirstValue(connection, find);
+                }
+                connection.Execute(std::string("UPDATE ") + table + " SET BPRINT_ID = " + id + " WHERE " +
+                                   key + " = " + row[0].AsText());
+            });
+}
+
+// 46 collapses part families into their newest revision: every seventh part gets an older revision
+// of its own, and heads the family.
+void PartFamilies(db::Connection& connection) {
+    const auto text = [](const db::Value& v) {
+        return v.IsNull() ? std::string("NULL") : Quoted(v.AsText());
+    };
+    ForEachRow(connection,
+               "select PART_ID, PART_NAME, PART_NUMBER, PARTTYPE_ID from T_TRNK_PART order by PART_ID",
+               [&](const std::vector<db::Value>& part, std::size_t number) {
+                   if (number % 7 != 3) return;
+                   const std::string id = part[0].AsText();
+                   connection.Execute("UPDATE T_TRNK_PART SET FAMILY_ID = " + id +
+                                      ", REVISION = 2 WHERE PART_ID = " + id);
+                   connection.Execute(
+                       "INSERT INTO T_TRNK_PART (PART_NAME, PART_NUMBER, PARTTYPE_ID, REVISION, FAMILY_ID) "
+                       "VALUES (" +
+                       text(part[1]) + ", " + text(part[2]) + ", " + part[3].AsText() + ", 1, " + id + ")");
+               });
+}
+
+// 1 brings the shifts: before them no person had one.
+void PersonsWithoutShifts(db::Connection& connection) {
+    connection.Execute("UPDATE T_TRNK_PERS SET SHIFT_ID = NULL WHERE SHIFT_ID IS NOT NULL");
 }
 
 // Row work of one Common step's ageing: `before` runs while the database still has the step's later
@@ -185,7 +224,9 @@ constexpr OldForm kCommonOldForms[] = {
     {52, DuplicateMaterialNumbers, nullptr},
     {47, EventsOnMachines, nullptr},
     {41, MaterialsForCuttersAndInserts, nullptr},
+    {46, PartFamilies, nullptr},
     {37, nullptr, BlueprintRows},
+    {1, PersonsWithoutShifts, nullptr},
 };
 
 const OldForm* OldFormOf(int step) {
