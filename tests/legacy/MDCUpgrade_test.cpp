@@ -124,6 +124,7 @@ TEST_P(UpgradedMDCSchema, EqualsTheSchemaOfCreatedTables) {
         EXPECT_NE(testing::DescribeSchema(database.Path()), testing::DescribeSchema(created.Path()));
     }
     ui::testing::ScopedRecordingRenderer recorder;
+    core::frmProgress().Show();
     UpgradeOk();
     EXPECT_EQ(testing::DescribeSchema(database.Path()), testing::DescribeSchema(created.Path()));
     EXPECT_EQ(Version(), "9.114");

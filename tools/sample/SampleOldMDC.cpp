@@ -26,20 +26,23 @@ constexpr double kDurations[5][9] = {
 };
 const db::DateTime kMondayBefore{2019, 12, 30, 0, 0, 0};
 
-std::vector<std::vector<db::Value>> ReadRows(db::Connection& connection, const std::string& sql) {
-    db::Recordset rs;
-    rs.SetActiveConnection(&connection);
-    rs.SetCursorLocation(db::adUseClient);
-    rs.Open(sql);
-    std::vector<std::vector<db::Value>> rows;
-    for (; !rs.Eof(); rs.MoveNext()) {
-        std::vector<db::Value> row;
-        for (std::size_t i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Fields(i).GetValue());
-        rows.push_back(std::move(row));
+// A client snapshot of `sql`, walked row by row.
+class Snapshot {
+  public:
+    Snapshot(db::Connection& connection, const std::string& sql) {
+        rs_.SetActiveConnection(&connection);
+        rs_.SetCursorLocation(db::adUseClient);
+        rs_.SetLockType(db::adLockOptimistic);
+        rs_.Open(sql);
     }
-    rs.Close();
-    return rows;
-}
+    ~Snapshot() { rs_.Close(); }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+    db::Recordset* operator->() { return &rs_; }
+
+  private:
+    db::Recordset rs_;
+};
 
 // The replay of the week undone: what it wrote goes, the events it read are version-5 events again.
 void UnconvertTheWeek(db::Connection& connection) {
@@ -50,41 +53,44 @@ void UnconvertTheWeek(db::Connection& connection) {
     // The part starts the replay added are the only events it left unconverted; a part still
     // running at the end is recorded on its machine.
     constexpr std::size_t kKeysPerStatement = 500;
-    const auto added = ReadRows(connection, "select EVENT_ID from T_TRNK_EVENTS where OPTIMIZED IS NULL");
-    for (std::size_t at = 0; at < added.size(); at += kKeysPerStatement) {
-        std::string keys;
-        for (std::size_t i = at; i < std::min(added.size(), at + kKeysPerStatement); ++i)
-            keys += (keys.empty() ? "" : ", ") + added[i][0].AsText();
-        connection.Execute("DELETE FROM T_TRNK_MACHINE_EVENTS WHERE EVENT_ID IN (" + keys + ")");
+    std::vector<std::string> batches;
+    {
+        Snapshot added(connection, "select EVENT_ID from T_TRNK_EVENTS where OPTIMIZED IS NULL");
+        for (std::size_t n = 0; !added->Eof(); added->MoveNext(), ++n) {
+            if (n % kKeysPerStatement == 0) batches.emplace_back();
+            batches.back() += (batches.back().empty() ? "" : ", ") + added->Get("EVENT_ID").AsText();
+        }
     }
+    for (const std::string& keys : batches)
+        connection.Execute("DELETE FROM T_TRNK_MACHINE_EVENTS WHERE EVENT_ID IN (" + keys + ")");
     connection.Execute("DELETE FROM T_TRNK_EVENTS WHERE OPTIMIZED IS NULL");
     // Version 5 collected no operations, and a scrap count without its code.
     connection.Execute("DELETE FROM T_TRNK_EVENTS WHERE FILE_NAME = " + kWeek + " AND COMMAND_ID = 13");
-    db::Recordset scrap;
-    scrap.SetActiveConnection(&connection);
-    scrap.SetCursorLocation(db::adUseClient);
-    scrap.SetLockType(db::adLockOptimistic);
-    scrap.Open("select * from T_TRNK_EVENTS where FILE_NAME = " + kWeek + " and COMMAND_ID = 11");
-    for (; !scrap.Eof(); scrap.MoveNext()) {
-        const std::string count = scrap.Get("PARAM1").AsText();
-        scrap.Set("PARAM1", count.substr(0, count.find('.')));
-        scrap.Update();
+    {
+        Snapshot scrap(connection,
+                       "select * from T_TRNK_EVENTS where FILE_NAME = " + kWeek + " and COMMAND_ID = 11");
+        for (; !scrap->Eof(); scrap->MoveNext()) {
+            const std::string count = scrap->Get("PARAM1").AsText();
+            scrap->Set("PARAM1", count.substr(0, count.find('.')));
+            scrap->Update();
+        }
     }
-    scrap.Close();
     connection.Execute("UPDATE T_TRNK_EVENTS SET OPTIMIZED = NULL WHERE FILE_NAME = " + kWeek);
 }
 
 void WriteVersion1ShiftHistories(db::Connection& connection) {
+    // One place per machine of the week: where its first event is filed.
     std::vector<std::vector<db::Value>> places;
-    std::int64_t last = -1;
-    for (auto& row : ReadRows(connection,
-                              "select MACHINE_ID, DEPT_ID, LOCATION_ID, GROUP_ID from T_TRNK_EVENTS "
-                              "where FILE_NAME = " +
-                                  kWeek + " order by MACHINE_ID"))
-        if (row[0].AsInteger() != last) {
-            last = row[0].AsInteger();
-            places.push_back(std::move(row));
-        }
+    {
+        Snapshot events(connection,
+                        "select MACHINE_ID, DEPT_ID, LOCATION_ID, GROUP_ID from T_TRNK_EVENTS where "
+                        "FILE_NAME = " +
+                            kWeek + " order by MACHINE_ID, EVENT_ID");
+        for (; !events->Eof(); events->MoveNext())
+            if (places.empty() || places.back()[0] != events->Get("MACHINE_ID"))
+                places.push_back({events->Get("MACHINE_ID"), events->Get("DEPT_ID"),
+                                  events->Get("LOCATION_ID"), events->Get("GROUP_ID")});
+    }
     db::Recordset rs;
     rs.SetActiveConnection(&connection);
     rs.SetLockType(db::adLockOptimistic);
