@@ -5,9 +5,17 @@
 
 namespace tmigration::transfer {
 
+TransferCounts DeclaredBody::operator()(core::Step& step, db::Dialect) const {
+    return RunTransfer(step, *transfer);
+}
+
 TransferBody Declared(Transfer transfer) {
-    auto shared = std::make_shared<const Transfer>(std::move(transfer));
-    return [shared](core::Step& step, db::Dialect) { return RunTransfer(step, *shared); };
+    return DeclaredBody{std::make_shared<const Transfer>(std::move(transfer))};
+}
+
+const Transfer* DeclarationOf(const TransferBody& body) {
+    const auto* declared = body.target<DeclaredBody>();
+    return declared ? declared->transfer.get() : nullptr;
 }
 
 const std::vector<BuiltTransfer>& BuiltTransfers() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +22,15 @@ struct BuiltTransfer {
     TransferBody body;
 };
 
-// A declared transfer as a body.
+// A declared transfer as a body. The body keeps its declaration where DeclarationOf finds it, so
+// that what reads the legacy rows ahead of a migration goes by the same column rules.
+struct DeclaredBody {
+    std::shared_ptr<const Transfer> transfer;
+    TransferCounts operator()(core::Step& step, db::Dialect) const;
+};
 TransferBody Declared(Transfer transfer);
+// The declaration behind a body made by Declared; nullptr for a hand-written transfer.
+const Transfer* DeclarationOf(const TransferBody& body);
 
 // The organisation and reference transfers: shift calendar, people, places, machines, catalogs of
 // parts, operations and codes, jobs, events and user groups.

@@ -29,10 +29,11 @@ void CreateLegacyModules(const TempDatabase& db, const std::string& dialect) {
 TEST(TmigrateMigrate, AnAccessStringWithoutAClosedDataSourceFailsAfterTheRun) {
     TempDatabase db;
     CreateLegacyModules(db, "access");
-    // No ";" after the path: the file path cannot be cut out for the compaction.
+    // No ";" after the path: the file path cannot be cut out for the compaction. The check finds
+    // that before the run; forced, the component meets it after the migration.
     auto r =
         RunCommand(Tmigrate() + " migrate access 'Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + db.Path() +
-                   "' --progress plain 2>&1");
+                   "' --progress plain --force 2>&1");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Invalid argument"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Disconnecting from Database..."), std::string::npos) << r.out;

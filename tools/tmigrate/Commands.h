@@ -24,6 +24,10 @@ tmigration::ui::ProgressRendererFactory ProgressRendererFor(const std::string& p
 bool RunEntryPoint(tmigration::CDatabaseMigrationObj& migration, const std::string& dialect,
                    const std::string& connection, std::string& strError);
 void AddSampleCommand(CLI::App& app);
+void AddCheckCommand(CLI::App& app);
+// The pre-flight check before a migration of a file database: prints the blocking findings and
+// returns false when there are any (servers are not checked here).
+bool RunPreflight(const std::string& dialect, const std::string& connection);
 
 // Exit code of the chosen subcommand (set by its callback).
 int& ExitCode();

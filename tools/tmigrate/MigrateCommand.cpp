@@ -81,7 +81,8 @@ void PrintCounts(const std::vector<TransferLine>& lines) {
 }
 
 int Migrate(const std::string& dialect, const std::string& connection, const std::string& progress,
-            bool counts) {
+            bool counts, bool force) {
+    if (!force && !RunPreflight(dialect, connection)) return 1;
     std::vector<TransferLine> lines;
     if (counts)
         tmigration::transfer::SetTransferObserver([&lines](const tmigration::transfer::TransferEntry& entry,
@@ -114,7 +115,7 @@ int Migrate(const std::string& dialect, const std::string& connection, const std
 void AddMigrateCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("migrate", "Migrate a database in place to the unified schema");
     static std::string dialect, connection, progress = "auto";
-    static bool counts = false;
+    static bool counts = false, force = false;
     cmd->add_option("DIALECT", dialect, "access, oracle or sql")
         ->required()
         ->check(CLI::IsMember({"access", "oracle", "sql"}));
@@ -127,7 +128,8 @@ void AddMigrateCommand(CLI::App& app) {
         ->check(CLI::IsMember({"auto", "bar", "plain", "window", "none"}))
         ->capture_default_str();
     cmd->add_flag("--counts", counts, "print the legacy rows read and new rows written by each transfer");
-    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress, counts); });
+    cmd->add_flag("--force", force, "migrate even when the pre-flight check finds a blocking problem");
+    cmd->callback([] { ExitCode() = Migrate(dialect, connection, progress, counts, force); });
 }
 
 }  // namespace tmigrate

@@ -2,6 +2,7 @@
 // layer, in the connection's dialect, printing the rows of each query tab-separated. With
 // --keep-going an error is printed in line with the rows ("error: message") and the next
 // statement runs, so that a file of statements yields one transcript.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -77,6 +78,17 @@ int RunStatements(Dialect dialect, const std::string& connection, std::istream& 
             return 1;
         }
     }
+    if (in.bad()) {
+        std::cerr << "error: the statements could not be read after line " << lineNo << '\n';
+        return 1;
+    }
+    // Closing would roll the open transaction back without a word: say so, and fail.
+    if (conn.Session().InTransaction()) {
+        conn.RollbackTrans();
+        std::cerr << "error: the input ended inside a transaction (BEGIN without COMMIT); its work was "
+                     "rolled back\n";
+        return 1;
+    }
     return 0;
 }
 
@@ -99,6 +111,12 @@ void AddSqlCommand(CLI::App& app) {
         ParseDialectWord(dialectWord, dialect);
         if (file.empty()) {
             ExitCode() = RunStatements(dialect, connection, std::cin, keepGoing);
+            return;
+        }
+        std::error_code ec;
+        if (std::filesystem::is_directory(file, ec)) {
+            std::cerr << "error: " << file << " is a folder, not a file of statements\n";
+            ExitCode() = 1;
             return;
         }
         std::ifstream in(file);

@@ -20,6 +20,12 @@ int main(int argc, char** argv) {
     tmigrate::AddMigrateCommand(app);
     tmigrate::AddUpgradeCommand(app);
     tmigrate::AddSampleCommand(app);
-    CLI11_PARSE(app, argc, argv);
+    tmigrate::AddCheckCommand(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help and --version end the parse too, successfully; every usage error exits 1.
+        return app.exit(e) == 0 ? 0 : 1;
+    }
     return tmigrate::ExitCode();
 }

@@ -27,7 +27,10 @@ std::unique_ptr<EngineSession> OpenEngineSession(const std::string& connectionSt
         throw DbError("Provider cannot be found. It may not be properly installed. (" + *provider + ")");
     const auto path = ConnectionStringValue(connectionString, "Data Source");
     if (!path || path->empty()) throw DbError("The connection string names no Data Source.");
-    return std::make_unique<embedded::EmbeddedSession>(*path, dialect);
+    // "Mode=Read" asks for a session that reads and never writes.
+    const auto mode = ConnectionStringValue(connectionString, "Mode");
+    const bool readOnly = mode && util::EqualsIgnoringCase(*mode, "Read");
+    return std::make_unique<embedded::EmbeddedSession>(*path, dialect, readOnly);
 }
 
 }  // namespace tmigration::db

@@ -36,6 +36,11 @@ void EmbeddedSession::RunDdl(const Tokens& sig) {
     }
     if (sig[0].Is("DROP")) {
         const std::string name = Need(sig, 2).Name();
+        // Nothing may follow the dropped object's name but the two index forms' table part.
+        const bool indexForm =
+            At(sig, 1, "INDEX") && sig.size() == 5 && (At(sig, 3, "ON") || sig[3].IsPunct('.'));
+        if (sig.size() > 3 && !indexForm)
+            RefuseConstruct("'" + sig[3].text + "' after the name of the dropped object", dialect_);
         if (At(sig, 1, "TABLE")) {
             DropTable(name);
         } else if (At(sig, 1, "INDEX")) {

@@ -1,5 +1,7 @@
 #include "db/engines/embedded/EmbeddedSession.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -12,11 +14,42 @@ namespace tmigration::db::embedded {
 
 // ---- life cycle ------------------------------------------------------------------------------
 
-EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dialect_(dialect) {
+namespace {
+
+// The URI that opens `path` as a file nobody changes while it is open: no locks, no write-ahead log
+// and no shared-memory file, so reading it leaves the folder as it was.
+std::string ImmutableUri(const std::string& path) {
+    std::string uri = "file://";
+    for (const char c : std::filesystem::absolute(path).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789abcdef";
+            uri += '%';
+            uri += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            uri += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+}  // namespace
+
+EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect, bool readOnly)
+    : dialect_(dialect) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::is_regular_file(path, ec))
         throw DbError("Could not find file '" + path + "'.");
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // An empty file is no database, and opening it for writing would quietly make it one.
+    if (std::filesystem::file_size(path, ec) == 0 && !ec)
+        throw DbError("Unrecognized database format '" + path + "'.");
+    readOnly = readOnly || ::access(path.c_str(), W_OK) != 0;
+    // A log left beside the file holds committed rows: read it through, which needs the usual open.
+    const bool immutable = readOnly && !std::filesystem::exists(path + "-wal", ec);
+    const std::string name = immutable ? ImmutableUri(path) : path;
+    const int flags =
+        readOnly ? SQLITE_OPEN_READONLY | (immutable ? SQLITE_OPEN_URI : 0) : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(name.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         std::string msg = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
@@ -27,8 +60,10 @@ EmbeddedSession::EmbeddedSession(const std::string& path, Dialect dialect) : dia
         Statement probe(db_, "SELECT count(*) FROM sqlite_master");
         probe.Run();
         // WAL with NORMAL sync: every commit is atomic and a crashed process never corrupts the file.
-        Exec(db_, "PRAGMA journal_mode=WAL");
-        Exec(db_, "PRAGMA synchronous=NORMAL");
+        if (!readOnly) {
+            Exec(db_, "PRAGMA journal_mode=WAL");
+            Exec(db_, "PRAGMA synchronous=NORMAL");
+        }
         Exec(db_, "PRAGMA foreign_keys=OFF");
         if (dialect_ == Dialect::Oracle) Exec(db_, "PRAGMA case_sensitive_like=ON");
         RegisterDateFunctions(db_);
@@ -52,12 +87,28 @@ EmbeddedSession::~EmbeddedSession() {
 
 void CreateEmbeddedDatabase(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) throw DbError("Database '" + path + "' already exists.");
+    // Only a plain file name: the engine's special names would make a database that is no file
+    // (":memory:", an empty name) or read the name as a URI.
+    if (path.empty()) throw DbError("Could not create database: no file name was given.");
+    if (path == ":memory:" || path.rfind("file:", 0) == 0)
+        throw DbError("Could not create database '" + path +
+                      "': give the name of a file, not a URI or ':memory:'.");
+    if (path.back() == '/' || std::filesystem::is_directory(path, ec))
+        throw DbError("Could not create database '" + path + "': the name is a folder, not a file.");
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+        throw DbError("Database '" + path + "' already exists.");
     sqlite3* db = nullptr;
+    // A database that could not be written completely (a full disk) is removed again, with its log.
+    const auto removeHalfMade = [&path] {
+        std::error_code ignored;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            std::filesystem::remove(path + suffix, ignored);
+    };
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
         std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
+        removeHalfMade();
         throw DbError("Could not create database '" + path + "': " + msg + ".");
     }
     // An empty file is not yet a database; writing the schema header makes it one.
@@ -66,8 +117,11 @@ void CreateEmbeddedDatabase(const std::string& path) {
         sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA user_version=1;", nullptr, nullptr, &err);
     std::string msg = err ? err : "";
     sqlite3_free(err);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK) throw DbError("Could not create database '" + path + "': " + msg + ".");
+    const int closed = sqlite3_close(db);
+    if (rc == SQLITE_OK && closed == SQLITE_OK && std::filesystem::file_size(path, ec) > 0 && !ec) return;
+    removeHalfMade();
+    if (msg.empty()) msg = "the file could not be written";
+    throw DbError("Could not create database '" + path + "': " + msg + ".");
 }
 
 void EmbeddedSession::SetCommandTimeout(int seconds) {

@@ -28,7 +28,9 @@ struct Translation;
 class EmbeddedSession final : public EngineSession {
   public:
     // Opens an existing database file; throws DbError with a readable description otherwise.
-    EmbeddedSession(const std::string& path, Dialect dialect);
+    // `readOnly` (and a file this process may not write) opens it without writing anything: no
+    // journal mode is set and no write-ahead log or shared-memory file is made beside it.
+    EmbeddedSession(const std::string& path, Dialect dialect, bool readOnly = false);
     ~EmbeddedSession() override;
 
     Dialect GetDialect() const override { return dialect_; }

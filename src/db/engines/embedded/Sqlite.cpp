@@ -10,11 +10,29 @@ void ThrowSqlite(sqlite3* db) {
 }
 
 Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+    // The engine would stop reading at a NUL byte and run only what stands before it.
+    if (sql.find('\0') != std::string::npos) throw DbError("Invalid character (NUL) in SQL statement.");
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(db);
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
         throw DbError(msg);
+    }
+    // One statement per text: what follows its end (another statement, or words the engine would
+    // otherwise drop) is refused rather than silently ignored. Blanks, semicolons and comments pass.
+    const char* end = sql.c_str() + sql.size();
+    while (tail && tail < end) {
+        sqlite3_stmt* next = nullptr;
+        const char* after = nullptr;
+        const int rc = sqlite3_prepare_v2(db, tail, static_cast<int>(end - tail), &next, &after);
+        sqlite3_finalize(next);
+        if (rc != SQLITE_OK || next != nullptr || after == tail) {
+            sqlite3_finalize(stmt_);
+            stmt_ = nullptr;
+            throw DbError("Characters found after end of SQL statement.");
+        }
+        tail = after;
     }
 }
 
