@@ -2,10 +2,12 @@
 
 #include "core/RecordsetHelpers.h"
 #include "legacy/CreateLegacyTables.h"
+#include "legacy/MDCMajorSteps.h"
 #include "legacy/ModuleSetups.h"
 #include "legacy/seeds/ReferenceFillers.h"
 #include "legacy/seeds/SecurityObjects.h"
 #include "mdc/CSHBufferClass.h"
+#include "util/VbConversions.h"
 
 namespace tmigration::legacy {
 namespace {
@@ -114,10 +116,82 @@ bool CreateMDC(db::Dialect dialect, std::string& strError) {
     });
 }
 
+// One major step, inside the transaction the major-version loop opened.
+bool RunMajorStepFrom(int from, db::Dialect dialect, std::string& strError) {
+    return core::RunStep({"", ""}, strError,
+                         [&](core::Step& step) { RunMDCMajorStep(step, *FindMDCMajorStep(from), dialect); });
+}
+
 }  // namespace
 
+bool UpgradeMDCVersion1To2(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(1, dialect, strError);
+}
+bool UpgradeMDCVersion2To3(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(2, dialect, strError);
+}
+bool UpgradeMDCVersion3To4(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(3, dialect, strError);
+}
+bool UpgradeMDCVersion4To5(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(4, dialect, strError);
+}
+bool UpgradeMDCVersion5To6(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(5, dialect, strError);
+}
+bool UpgradeMDCVersion6To7(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(6, dialect, strError);
+}
+bool UpgradeMDCVersion7To8(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(7, dialect, strError);
+}
+bool UpgradeMDCVersion8To9(db::Dialect dialect, std::string& strError) {
+    return RunMajorStepFrom(8, dialect, strError);
+}
+
+bool UpgradeMDCMajorVersions(db::Dialect dialect, const LegacyVersion& program, const LegacyVersion& database,
+                             std::string& strError) {
+    using MajorStepRun = bool (*)(db::Dialect, std::string&);
+    static constexpr MajorStepRun kStepFrom[] = {
+        UpgradeMDCVersion1To2, UpgradeMDCVersion2To3, UpgradeMDCVersion3To4, UpgradeMDCVersion4To5,
+        UpgradeMDCVersion5To6, UpgradeMDCVersion6To7, UpgradeMDCVersion7To8, UpgradeMDCVersion8To9};
+    constexpr int kOldestMajor = 1;
+    return core::RunStep(
+        {"Updating the MDC Portion of the Database...", ""}, strError, [&](core::Step& step) {
+            const double target = util::Val(program.major);
+            const std::int16_t total = util::CInt(target - util::Val(database.major));
+            std::string major = database.major;
+            std::int16_t completed = 0;
+            while (util::Val(major) != target) {
+                // A major that is not a whole number, newer than the program's or older than the first
+                // step selects no step.
+                const int from = IsWholeNumber(major) ? static_cast<int>(util::Val(major)) : 0;
+                if (from < kOldestMajor || from >= target)
+                    FailUnknownMajor(step, Module::MDC,
+                                     database.minor.empty() && major == database.major
+                                         ? major
+                                         : major + "." + database.minor,
+                                     kOldestMajor);
+                step.BeginTrans();
+                std::string error;
+                Require(step, kStepFrom[from - kOldestMajor](dialect, error), error);
+                major = std::to_string(from + 1);
+                db::Recordset& module = step.OpenClient(std::string(kMdcRowSelect));
+                if (module.Eof())
+                    step.FailWithText("T_TRNK_COMMON has no version row for the MDC module (APP_ID 31)");
+                module.Set("RESERVED0", db::Value(major + "." + database.minor));
+                module.Update();
+                step.Close(module);
+                step.CommitTrans();
+                ++completed;
+                step.ShowProgress(completed, total);
+            }
+        });
+}
+
 const ModuleSetup& MDCSetup() {
-    static const ModuleSetup setup{Module::MDC, "select * from T_TRNK_SH_BUFFER", CreateMDC, MDCMinorPass};
+    static const ModuleSetup setup{Module::MDC, "select * from T_TRNK_SH_BUFFER", CreateMDC, MDCMinorPass,
+                                   UpgradeMDCMajorVersions};
     return setup;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/RecordsetHelpers.h"
+#include "core/SharedConnection.h"
 #include "core/Step.h"
 #include "mdc/CMDCMigration5To6Class.h"
 #include "mdc/CSHBufferClass.h"
@@ -26,12 +27,15 @@ std::vector<std::int32_t> MachineIds(core::Step& step) {
 }  // namespace
 
 bool CMDCMigration5To6Class::MigrateEvents(std::string& strError, std::int16_t databaseType) {
-    // Runs under the MDC upgrade's own message and progress.
+    // Runs under the MDC upgrade's own message and progress. Inside the transaction of the upgrade's
+    // major step the conversion is part of that step: its work commits, or is undone, with the
+    // step's new version.
     return core::RunStep({"", ""}, strError, [&](core::Step& step) {
-        step.BeginTrans();
+        const bool ownTransaction = !core::gConnection().Session().InTransaction();
+        if (ownTransaction) step.BeginTrans();
         EventReplay replay(ReplayForm::Version6, DialectOf(databaseType));
         for (std::int32_t machineId : MachineIds(step)) replay.ReplayMachineEvents(machineId);
-        step.CommitTrans();
+        if (ownTransaction) step.CommitTrans();
     });
 }
 

@@ -224,16 +224,6 @@ TEST_P(MDCMinor, FromMinor111OnlyTheLastTwoFixesRun) {
     EXPECT_EQ(Scalar("select BOOL_VAL from T_TRNK_OPTIONS where OPTION_VALUE = 1"), "0");
 }
 
-TEST_P(MDCMinor, AnOlderMajorFails) {
-    StartFrom("5.20", {});
-    std::string strError;
-    EXPECT_FALSE(UpgradeMDCDatabase(GetParam(), strError));
-    EXPECT_EQ(
-        strError,
-        "The MDC tables are at legacy version 5.20; the oldest legacy version this program can bring up to "
-        "date is 9.0");
-}
-
 INSTANTIATE_TEST_SUITE_P(Dialects, MDCMinor, ::testing::Values(db::Dialect::Access, db::Dialect::Oracle),
                          [](const auto& info) {
                              return std::string(info.param == db::Dialect::Access ? "Access" : "Oracle");

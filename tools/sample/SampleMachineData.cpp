@@ -107,6 +107,10 @@ MachineDataResult WriteSampleMachineData(db::Connection& connection, std::int64_
         connection.Execute("UPDATE T_TRNK_EVENTS SET OPTIMIZED = 'Y'");
         const std::int64_t eventsBefore = Count("T_TRNK_EVENTS") + Count("T_TRNK_MACHINE_EVENTS");
         mdc::WriteEventStream(PlanFor(scale, seed));
+        // The week's events name the collector file they came from, which sets them apart from the
+        // plant's own history.
+        connection.Execute("UPDATE T_TRNK_EVENTS SET FILE_NAME = " + std::string(kWeekFile) +
+                           " WHERE OPTIMIZED IS NULL");
         std::string strError;
         if (!mdc::CSHBufferClass().MigrateEvents(strError,
                                                  static_cast<std::int16_t>(connection.GetDialect())))

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "db/Connection.h"
 
@@ -15,6 +16,9 @@ struct MachineDataResult {
     std::int64_t events = 0;       // version-5 events written, part starts added by the replay included
     std::int64_t machineData = 0;  // shift histories, buffers and their downtime and scrap rows
 };
+
+// The collector file named by the events of the week, as an SQL text literal.
+inline constexpr std::string_view kWeekFile = "'WEEK.EVT'";
 
 // On a connection to a written sample plant, in its own transaction; throws std::runtime_error with
 // the database's description when the replay fails (nothing is left written then).

@@ -16,6 +16,7 @@
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/LegacyTableCreator.h"
 #include "legacy/catalog/LegacyTableLists.h"
+#include "sample/SampleOldMDC.h"
 
 namespace tmigration::sample {
 namespace {
@@ -430,6 +431,16 @@ void AgeModule(db::Connection& connection, const ModuleVersion& version) {
                        " WHERE APP_ID = " + std::to_string(legacy::ModuleAppId(version.module)));
 }
 
+void CheckMDC(db::Dialect, const ModuleVersion& version) {
+    if (version.major < 1 || version.major > 9)
+        throw std::invalid_argument("the MDC module can be aged to majors 1 to 9, not " +
+                                    std::to_string(version.major));
+}
+
+void AgeMDC(db::Connection& connection, const ModuleVersion& version) {
+    AgeSampleMDC(connection, version.major, version.minor);
+}
+
 // Drops the tables of the modules left out with their Oracle sequences. Their tables point at each
 // other in no order the catalogs keep, so a table still referenced waits for the next round.
 void DropModules(db::Connection& connection, const std::vector<Module>& modules) {
@@ -463,7 +474,7 @@ struct Ageing {
 constexpr Ageing kAgeing[] = {{Module::Traveler, CheckModule, AgeModule},
                               {Module::Tool, CheckModule, AgeModule},
                               {Module::Gage, CheckModule, AgeModule},
-                              {Module::MDC, nullptr, nullptr},
+                              {Module::MDC, CheckMDC, AgeMDC},
                               {Module::Common, CheckModule, AgeModule}};
 
 const ModuleVersion* Requested(std::span<const ModuleVersion> versions, Module module) {
