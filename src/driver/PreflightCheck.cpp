@@ -47,19 +47,6 @@ std::size_t PreflightReport::BlockingCount() const {
 
 namespace {
 
-// The oldest major each module's upgrade starts from, per dialect (Access, Oracle, SQL Server),
-// once the module has major steps at all.
-struct OldestMajors {
-    Module module;
-    int access, oracle, sqlServer;
-};
-constexpr std::array<OldestMajors, 4> kOldestProductMajors{{
-    {Module::Gage, 30, 1, 32},
-    {Module::Tool, 1, 1, 12},
-    {Module::Traveler, 7, 1, 9},
-    {Module::MDC, 1, 1, 1},
-}};
-
 const legacy::ModuleSetup& SetupOf(Module module) {
     switch (module) {
         case Module::Common:
@@ -536,13 +523,10 @@ int OldestUpgradableMajor(Module module, db::Dialect dialect) {
         static_cast<int>(util::Val(legacy::SplitLegacyVersion(legacy::ModuleProgramVersion(module)).major));
     // A module without major steps starts from its last major only.
     if (SetupOf(module).majorUpgrade == nullptr) return last;
-    if (module == Module::Common) return legacy::OldestCommonMajor(dialect);
-    for (const OldestMajors& row : kOldestProductMajors)
-        if (row.module == module)
-            return dialect == db::Dialect::Access   ? row.access
-                   : dialect == db::Dialect::Oracle ? row.oracle
-                                                    : row.sqlServer;
-    return last;
+    // The machine-data tables of majors 1 and 2 had no buffer table: their creator takes them as
+    // missing and builds them afresh; the later majors run their steps.
+    if (module == Module::MDC) return 1;
+    return legacy::OldestMajor(module, dialect);
 }
 
 std::string ReadOnlyConnection(const std::string& connection) {
