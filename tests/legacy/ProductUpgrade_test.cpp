@@ -509,9 +509,9 @@ TEST_P(TravelerConversion, NamesRevisionsCustomersTypesAndAlternatesTakeTheirNew
         {row + "1", "BRACKET|NULL|A2.3|NULL|3|54|2|20|3"},
         {row + "2", "HOUSING|NULL|4|NULL|4|55|0|20|2"},
         {row + "3", "KEEP-3|NULL|1|NULL|1|55|0|19|NULL"},
-        {"select ORDINAL from T_TRNK_CUST_TRAV where CUST_TRAV_ID = 5", "1"},
-        {"select ORDINAL from T_TRNK_CUST_TRAV where CUST_TRAV_ID = 7", "2"},
-        {"select ORDINAL from T_TRNK_CUST_TRAV where CUST_TRAV_ID = 6", "1"},
+        {"select ORDINAL from T_TRNK_CUST_TRAV where CUSTOMER_ID = 2 and TRAVELER_ID = 2", "1"},
+        {"select ORDINAL from T_TRNK_CUST_TRAV where CUSTOMER_ID = 1 and TRAVELER_ID = 2", "2"},
+        {"select ORDINAL from T_TRNK_CUST_TRAV where CUSTOMER_ID = 1 and TRAVELER_ID = 1", "1"},
         {"select RESERVED0 from T_TRNK_COMMON where APP_ID = 1", "15.103"},
     });
 }

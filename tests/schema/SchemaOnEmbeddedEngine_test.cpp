@@ -9,6 +9,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
+#include "db/engines/embedded/EmbeddedSession.h"
 #include "schema/SchemaStatements.h"
 
 namespace tmigration::schema {
@@ -21,7 +22,7 @@ class SchemaOnEmbeddedEngineTest : public testing::TestWithParam<Dialect> {
     void SetUp() override {
         path_ = std::filesystem::temp_directory_path() /
                 ("new_schema_" + std::to_string(std::random_device{}()) + ".db");
-        std::ofstream(path_).close();  // an empty file is an empty database
+        db::embedded::CreateEmbeddedDatabase(path_.string());
         conn_.SetDialect(GetParam());
         conn_.Open("Provider=SQLite;Data Source=" + path_.string() + ";");
     }

@@ -161,7 +161,8 @@ class SlowFailedMigration : public Snapshot, public ::testing::WithParamInterfac
 TEST_P(SlowFailedMigration, IsRestoredAndSaysSo) {
     const std::string connection = GetParam().prepare(path);
     const auto files = FilesIn(dir.Path());
-    auto r = Migrate("", connection);
+    // The late failures are what the pre-flight check stops: --force lets them happen.
+    auto r = Migrate("--force", connection);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_THAT(r.out, HasSubstr(GetParam().expected));
     EXPECT_THAT(r.out, EndsWith(kRestored));
@@ -171,7 +172,7 @@ TEST_P(SlowFailedMigration, IsRestoredAndSaysSo) {
 
 TEST_P(SlowFailedMigration, WithoutASnapshotStaysHalfDone) {
     const std::string connection = GetParam().prepare(path);
-    auto r = Migrate("--no-snapshot", connection);
+    auto r = Migrate("--no-snapshot --force", connection);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_THAT(r.out, HasSubstr(GetParam().expected));
     EXPECT_THAT(r.out, Not(HasSubstr("restored")));
@@ -205,7 +206,7 @@ TEST_F(Snapshot, SlowSuccessfulMigrationLeavesNoSnapshot) {
 TEST_F(Snapshot, SlowLinkAsTheDataSourceStaysALink) {
     const std::string link = dir.File("current.mdb");
     fs::create_symlink(path, link);
-    auto failed = Migrate("", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + link);
+    auto failed = Migrate("--force", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + link);
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.out, EndsWith(kRestored));
     EXPECT_TRUE(fs::is_symlink(link));
@@ -329,7 +330,8 @@ TEST_F(Snapshot, SlowReportReconcilesEveryTransferAndPhase) {
 
 TEST_F(Snapshot, SlowFailedRunStillWritesItsReport) {
     const std::string file = dir.File("report.json");
-    auto r = Migrate("--report " + Quoted(file), "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path);
+    auto r =
+        Migrate("--force --report " + Quoted(file), "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path);
     EXPECT_EQ(r.exitCode, 1);
     std::ifstream in(file);
     const auto report = nlohmann::json::parse(in);
