@@ -42,7 +42,7 @@ class LegacyCatalog {
     db::Dialect dialect_;
 };
 
-// Access and SQL Server catalogs: four methods.
+// The four methods every dialect's catalog offers; Access and SQL Server catalogs have no more.
 class StandardLegacyCatalog : public LegacyCatalog {
   public:
     std::int32_t GetIndexCreateCommand(std::int16_t iTable, std::vector<std::string>& astrCommands) const {
@@ -63,28 +63,17 @@ class StandardLegacyCatalog : public LegacyCatalog {
 
 // Oracle catalogs: the index list carries the primary-key constraint, and two more methods hand out the
 // key sequence and trigger.
-class OracleLegacyCatalog : public LegacyCatalog {
+class OracleLegacyCatalog : public StandardLegacyCatalog {
   public:
-    std::int32_t GetIndexCreateCommand(std::int16_t iTable, std::vector<std::string>& astrCommands) const {
-        return GetCreateCommand(StatementKind::Index, iTable, astrCommands);
-    }
-    std::int32_t GetConstraintCreateCommand(std::int16_t iTable,
-                                            std::vector<std::string>& astrCommands) const {
-        return GetCreateCommand(StatementKind::Constraint, iTable, astrCommands);
-    }
     std::int32_t GetTriggerCreateCommand(std::int16_t iTable, std::vector<std::string>& astrCommands) const {
         return GetCreateCommand(StatementKind::Trigger, iTable, astrCommands);
     }
     std::int32_t GetSequenceCreateCommand(std::int16_t iTable, std::vector<std::string>& astrCommands) const {
         return GetCreateCommand(StatementKind::Sequence, iTable, astrCommands);
     }
-    std::int32_t GetTableCreateCommand(std::int16_t iTable, std::vector<std::string>& astrCommands) const {
-        return GetCreateCommand(StatementKind::Table, iTable, astrCommands);
-    }
-    using LegacyCatalog::GetNumberTables;
 
   protected:
-    OracleLegacyCatalog(Module module, db::Dialect dialect) : LegacyCatalog(module, dialect) {}
+    OracleLegacyCatalog(Module module, db::Dialect dialect) : StandardLegacyCatalog(module, dialect) {}
 };
 
 }  // namespace tmigration::legacy
