@@ -224,7 +224,7 @@ TEST(AgedSamplePlant, HoldsTravelerCalibrationAndReworkRowsInTheirOldForms) {
 
 // The Oracle gage tables below their rebuild: gages keep their keys in the old table, and between
 // the rebuild and the step that dates the reports, the reports carry their disposition dates.
-TEST(AgedSamplePlant, HoldsOracleGagesAndReportsInTheirOldForms) {
+TEST(SlowAgedOracleGagePlant, HoldsGagesAndReportsInTheirOldForms) {
     const auto count = [](db::Connection& on, const std::string& sql) { return std::stoi(Scalar(on, sql)); };
     const auto age = [](db::Connection& on, const char* version) {
         sample::AgeSamplePlant(on, std::vector<sample::ModuleVersion>{sample::ParseModuleVersion(version)});

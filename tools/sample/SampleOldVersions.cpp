@@ -283,7 +283,9 @@ void ReworksNameDimensions(db::Connection& connection) {
 // Gage 29 makes the label strings of gage subtypes' metric operations into the subtypes' labels and
 // reference dimensions of their gage numbers, and gives those the units and tolerances of the numbers'
 // metrics: each subtype with labels gets its operation back, each reference dimension its metric,
-// and the dimensions the step makes from the labels go, to come back with it.
+// and the dimensions the step makes from the labels go, to come back with it. The operations are
+// whole ones, named and numbered, as the pre-flight check of the migration reads them before the
+// upgrade deletes them.
 void GageMetricOperations(db::Connection& connection) {
     // The step is Oracle's alone; the operation's date is written in that dialect.
     if (connection.GetDialect() != db::Dialect::Oracle) return;
@@ -303,9 +305,9 @@ void GageMetricOperations(db::Connection& connection) {
         if (labels.empty()) continue;
         const std::string id = subtype[0].AsText();
         connection.Execute(
-            "INSERT INTO T_TRNK_OPS (PTYPE_ID, TABLE_ID, TARGET_ID, OPS_STRING_DATA, OPS_NUMBER_DATA, "
-            "CREATE_DATE, CREATOR_ID) VALUES (3, 111, " +
-            id + ", " + Quoted(subtype[1].AsText()) + ", " +
+            "INSERT INTO T_TRNK_OPS (OPS_NAME, OPS_NUMBER, REVISION_NO, PTYPE_ID, TABLE_ID, TARGET_ID, "
+            "OPS_STRING_DATA, OPS_NUMBER_DATA, CREATE_DATE, CREATOR_ID) VALUES ('Dimensions', " +
+            Quoted("DIM-" + id) + ", 0, 3, 111, " + id + ", " + Quoted(subtype[1].AsText()) + ", " +
             (subtype[2].IsNull() ? std::string("NULL") : subtype[2].AsText()) +
             ", TO_DATE('2001-01-01', 'YYYY-MM-DD'), " + creator + ")");
         std::string names;
