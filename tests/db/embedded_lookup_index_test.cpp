@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TempDatabase.h"
+#include "db/DbError.h"
 #include "db/Recordset.h"
 
 namespace tmigration::db {
@@ -91,6 +92,32 @@ TEST_P(LookupIndex, SearchesThatAreNotByOneColumnGetNone) {
                   1u);
     }
     EXPECT_EQ(LookupIndexes(), 0);
+}
+
+// Every deleted row is checked against the rows pointing at it; those columns get an index at the
+// first delete, and the check still refuses a row in use and lets an unused one go.
+TEST_P(LookupIndex, DeletesIndexTheColumnsThatPointAtTheTable) {
+    conn_->Execute(
+        "CREATE TABLE T_TRNK_HISTORY (HISTORY_ID INTEGER NOT NULL PRIMARY KEY, PART_ID INTEGER, "
+        "PREV_HIST_ID INTEGER)");
+    conn_->Execute(
+        "ALTER TABLE T_TRNK_HISTORY ADD CONSTRAINT FK_HIST_PART FOREIGN KEY (PART_ID) REFERENCES "
+        "T_TRNK_PART (PART_ID)");
+    conn_->Execute(
+        "ALTER TABLE T_TRNK_HISTORY ADD CONSTRAINT FK_HIST_PREV FOREIGN KEY (PREV_HIST_ID) "
+        "REFERENCES T_TRNK_HISTORY (HISTORY_ID)");
+    conn_->Execute("INSERT INTO T_TRNK_HISTORY (HISTORY_ID, PART_ID, PREV_HIST_ID) VALUES (1, 5, NULL)");
+    conn_->Execute("INSERT INTO T_TRNK_HISTORY (HISTORY_ID, PART_ID, PREV_HIST_ID) VALUES (2, 6, 1)");
+    EXPECT_EQ(LookupIndexes(), 0);
+
+    EXPECT_THROW(conn_->Execute("DELETE FROM T_TRNK_PART WHERE PART_ID IN (4, 5)"), DbError);
+    EXPECT_EQ(Ids("select PART_ID from T_TRNK_PART where PART_ID IN (4, 5)").size(), 2u);
+    conn_->Execute("DELETE FROM T_TRNK_PART WHERE PART_ID = 4");
+    EXPECT_EQ(LookupIndexes(), 1);  // HISTORY.PART_ID
+    EXPECT_THROW(conn_->Execute("delete from T_TRNK_HISTORY where HISTORY_ID = 1"), DbError);
+    conn_->Execute("delete T_TRNK_HISTORY where HISTORY_ID = 2");
+    EXPECT_EQ(LookupIndexes(), 2);  // and HISTORY.PREV_HIST_ID
+    EXPECT_EQ(Ids("select PART_ID from T_TRNK_PART").size(), 299u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialects, LookupIndex,

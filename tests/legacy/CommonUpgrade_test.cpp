@@ -7,7 +7,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "OldCommonDatabases.h"
+#include "ModuleUpgradeTest.h"
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/TableCreators.h"
 #include "legacy/catalog/LegacyCreateAll.h"
@@ -20,47 +20,11 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
-const char* CaseName(db::Dialect dialect) {
-    return dialect == db::Dialect::Access ? "Access" : dialect == db::Dialect::Oracle ? "Oracle" : "SQL";
-}
+using testing::DialectCaseName;
 
-bool SetupCommon(db::Dialect dialect, std::string& strError) {
-    switch (dialect) {
-        case db::Dialect::Access:
-            return CAccessCommonTableCreator().SetupDatabase(strError);
-        case db::Dialect::Oracle:
-            return COracleCommonTableCreator().SetupDatabase(strError);
-        case db::Dialect::SqlServer:
-            return CSQLCommonTableCreator().SetupDatabase(strError);
-    }
-    return false;
-}
-
-class CommonUpgradeTest : public testing::SharedStateTest {
+class CommonUpgradeTest : public testing::ModuleUpgradeTest {
   protected:
-    void StartAt(db::Dialect dialect, int major, const std::string& minor,
-                 const std::vector<std::string>& rows = {}) {
-        dialect_ = dialect;
-        testing::MakeOldCommonDatabase(database, dialect, major, minor);
-        database.Run(rows);
-        database.sent.clear();
-    }
-    bool Upgrade(std::string& strError) { return SetupCommon(dialect_, strError); }
-    void UpgradeOk() {
-        std::string strError;
-        ASSERT_TRUE(Upgrade(strError)) << strError;
-    }
-    std::string Scalar(const std::string& sql) const { return database.Scalar(sql, dialect_); }
-    std::string Version() const { return Scalar("select RESERVED0 from T_TRNK_COMMON where APP_ID = 0"); }
-    bool HasColumn(const std::string& table, const std::string& column) const {
-        const auto schema = testing::DescribeSchema(database.Path());
-        return std::ranges::any_of(schema, [&](const std::string& line) {
-            return line.starts_with("column " + table + "." + column + " |");
-        });
-    }
-
-    testing::SharedDatabase database;
-    db::Dialect dialect_ = db::Dialect::Access;
+    CommonUpgradeTest() : ModuleUpgradeTest(Module::Common) {}
 };
 
 // ---- the schema an upgrade leaves -------------------------------------------------------------
@@ -108,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{db::Dialect::Oracle, 52}, StartCase{db::Dialect::Oracle, 60},
                       StartCase{db::Dialect::SqlServer, 44}, StartCase{db::Dialect::SqlServer, 60}),
     [](const ::testing::TestParamInfo<StartCase>& info) {
-        return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
     });
 
 TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
@@ -282,7 +246,7 @@ TEST_P(StepCommit, EachStepMovesTheMajorAndKeepsTheMinor) {
 INSTANTIATE_TEST_SUITE_P(Dialects, StepCommit,
                          ::testing::Values(db::Dialect::Access, db::Dialect::Oracle, db::Dialect::SqlServer),
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
-                             return CaseName(info.param);
+                             return DialectCaseName(info.param);
                          });
 
 // ---- a plant at an old Common version, migrated end to end -----------------------------------
@@ -331,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlantCase{db::Dialect::Oracle, 37, &CDatabaseMigrationObj::MigrateOracle, "SQLite"},
                       PlantCase{db::Dialect::SqlServer, 44, &CDatabaseMigrationObj::MigrateSQL, "SQLite"}),
     [](const ::testing::TestParamInfo<PlantCase>& info) {
-        return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
     });
 
 }  // namespace

@@ -6,8 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "OldCommonDatabases.h"
-#include "OldMDCDatabases.h"
+#include "ModuleUpgradeTest.h"
 #include "core/RecordsetHelpers.h"
 #include "legacy/MDCMajorSteps.h"
 #include "legacy/MDCTableCreator.h"
@@ -23,21 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const char* CaseName(db::Dialect dialect) {
-    return dialect == db::Dialect::Access ? "Access" : dialect == db::Dialect::Oracle ? "Oracle" : "SQL";
-}
-
-bool SetupMDC(db::Dialect dialect, std::string& strError) {
-    switch (dialect) {
-        case db::Dialect::Access:
-            return CAccessMDCTableCreator().SetupDatabase(strError);
-        case db::Dialect::Oracle:
-            return COracleMDCTableCreator().SetupDatabase(strError);
-        case db::Dialect::SqlServer:
-            return CSQLMDCTableCreator().SetupDatabase(strError);
-    }
-    return false;
-}
+using testing::DialectCaseName;
 
 // A department, location and group holding machine 1, and part P-1 of part type 1.
 const std::vector<std::string> kPlace = {
@@ -51,42 +36,11 @@ const std::vector<std::string> kPlace = {
     "INSERT INTO T_TRNK_PART (PART_NUMBER, PARTTYPE_ID, REVISION) VALUES ('P-1', 1, 1)",
 };
 
-class MDCUpgradeTest : public testing::SharedStateTest {
+class MDCUpgradeTest : public testing::ModuleUpgradeTest {
   protected:
-    void StartAt(db::Dialect dialect, int major, const std::string& minor,
-                 const std::vector<std::string>& rows = {}) {
-        dialect_ = dialect;
-        testing::MakeOldMDCDatabase(database, dialect, major, minor);
-        database.Run(rows);
-        database.sent.clear();
-    }
-    bool Upgrade(std::string& strError) { return UpgradeMDCDatabase(dialect_, strError); }
-    void UpgradeOk() {
-        std::string strError;
-        ASSERT_TRUE(Upgrade(strError)) << strError;
-    }
-    std::string Scalar(const std::string& sql) const { return database.Scalar(sql, dialect_); }
-    std::string Version() const { return Scalar("select RESERVED0 from T_TRNK_COMMON where APP_ID = 31"); }
-    // The rows of a query, each as its columns joined by "|".
-    std::vector<std::string> Rows(const std::string& sql) const {
-        db::Connection c;
-        c.SetDialect(dialect_);
-        c.Open(database.ConnectionString());
-        db::Recordset rs;
-        rs.SetActiveConnection(&c);
-        rs.SetCursorLocation(db::adUseClient);
-        rs.Open(sql);
-        std::vector<std::string> rows;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            std::string row;
-            for (std::size_t i = 0; i < rs.FieldCount(); ++i) {
-                const db::Value& v = rs.Fields(i).GetValue();
-                row += (i ? "|" : "") + (v.IsNull() ? std::string("NULL") : v.AsText());
-            }
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    MDCUpgradeTest() : ModuleUpgradeTest(Module::MDC) {}
+    // Straight to the upgrade: majors 1 and 2 have no MDC tables, which would take the create path.
+    bool Upgrade(std::string& strError) override { return UpgradeMDCDatabase(dialect_, strError); }
     // A version-5 event of machine 1 in department, location and group 1.
     void AddEvent(int command, const std::string& parameter, const db::DateTime& start,
                   std::optional<db::DateTime> stop = std::nullopt) {
@@ -100,9 +54,6 @@ class MDCUpgradeTest : public testing::SharedStateTest {
         rs->Update();
         core::CloseRecordset(rs);
     }
-
-    testing::SharedDatabase database;
-    db::Dialect dialect_ = db::Dialect::Access;
 };
 
 // ---- the schema an upgrade leaves -------------------------------------------------------------
@@ -142,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{db::Dialect::Access, 6}, StartCase{db::Dialect::Access, 8},
                       StartCase{db::Dialect::Oracle, 8}, StartCase{db::Dialect::SqlServer, 8}),
     [](const ::testing::TestParamInfo<StartCase>& info) {
-        return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
     });
 
 TEST(MDCSchemaHistory, TablesAndColumnsComeWithTheirSteps) {
@@ -238,7 +189,7 @@ TEST_P(RefusedMDCVersion, FailsWithTheVersionFoundAndChangesNothing) {
     database.Run({std::string("UPDATE T_TRNK_COMMON SET RESERVED0 = '") + c.version + "' WHERE APP_ID = 31"});
     const auto before = testing::DescribeSchema(database.Path());
     std::string strError;
-    EXPECT_FALSE(SetupMDC(db::Dialect::Access, strError));
+    EXPECT_FALSE(testing::SetupModuleIn(Module::MDC, db::Dialect::Access, strError));
     EXPECT_EQ(strError, c.message);
     EXPECT_EQ(Version(), c.version);
     EXPECT_EQ(testing::DescribeSchema(database.Path()), before);
@@ -304,7 +255,7 @@ TEST_P(MDCStepCommit, AFailedStepLeavesTheLastCompletedMajorAndARerunResumes) {
     database.Run({"UPDATE T_TRNK_EVENTS SET DEPT_ID = NULL"});
     core::frmProgress().Show();
     std::string strError;
-    EXPECT_FALSE(SetupMDC(GetParam(), strError));
+    EXPECT_FALSE(testing::SetupModuleIn(Module::MDC, GetParam(), strError));
     EXPECT_THAT(strError, HasSubstr("DEPT_ID"));
     EXPECT_FALSE(core::gConnection().Session().InTransaction());
     EXPECT_FALSE(core::frmProgress().Visible());
@@ -316,7 +267,7 @@ TEST_P(MDCStepCommit, AFailedStepLeavesTheLastCompletedMajorAndARerunResumes) {
 
     database.Run({"UPDATE T_TRNK_EVENTS SET DEPT_ID = 1"});
     database.sent.clear();
-    ASSERT_TRUE(SetupMDC(GetParam(), strError)) << strError;
+    ASSERT_TRUE(testing::SetupModuleIn(Module::MDC, GetParam(), strError)) << strError;
     EXPECT_EQ(Version(), "9.114");
     EXPECT_THAT(database.sent, Not(Contains(HasSubstr("ADD SHIFT_END"))));
     EXPECT_THAT(database.sent, Contains(HasSubstr("ADD OP_NUMBER")));
@@ -327,7 +278,7 @@ TEST_P(MDCStepCommit, AFailedStepLeavesTheLastCompletedMajorAndARerunResumes) {
 INSTANTIATE_TEST_SUITE_P(Dialects, MDCStepCommit,
                          ::testing::Values(db::Dialect::Access, db::Dialect::Oracle, db::Dialect::SqlServer),
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
-                             return CaseName(info.param);
+                             return DialectCaseName(info.param);
                          });
 
 // ---- the row work of the steps ----------------------------------------------------------------
@@ -389,7 +340,7 @@ TEST_P(MDCStepRows, Step5To6ReplaysTheVersion5EventsThroughTheUpgrade) {
         if (sql.starts_with("select * from T_TRNK_EVENTS ")) versionDuringReplay = Version();
     });
     std::string strError;
-    ASSERT_TRUE(SetupMDC(GetParam(), strError)) << strError;
+    ASSERT_TRUE(testing::SetupModuleIn(Module::MDC, GetParam(), strError)) << strError;
     EXPECT_EQ(versionDuringReplay, "5.114");
     EXPECT_EQ(Version(), "9.114");
     EXPECT_EQ(Scalar("select count(*) from T_TRNK_EVENTS where OPTIMIZED IS NULL"), "0");
@@ -434,7 +385,7 @@ TEST_P(MDCStepRows, Step7To8FilesEachScrappedCountUnderCode100) {
 INSTANTIATE_TEST_SUITE_P(Dialects, MDCStepRows,
                          ::testing::Values(db::Dialect::Access, db::Dialect::Oracle, db::Dialect::SqlServer),
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
-                             return CaseName(info.param);
+                             return DialectCaseName(info.param);
                          });
 
 // Step 8 to 9 clears the old setting; at a minor before 113 the fix then moves what is left of it.
@@ -473,7 +424,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MDCOldSetting,
 TEST_F(MDCUpgradeTest, BeforeMajor3TheMissingBufferTablesTakeTheCreatePath) {
     StartAt(db::Dialect::Oracle, 2, "20");
     std::string strError;
-    ASSERT_TRUE(SetupMDC(db::Dialect::Oracle, strError)) << strError;
+    ASSERT_TRUE(testing::SetupModuleIn(Module::MDC, db::Dialect::Oracle, strError)) << strError;
     EXPECT_EQ(Version(), "9.114");
     EXPECT_THAT(database.sent, Not(Contains(HasSubstr("T_TRNK_DOWNTIME_SHIFT_HISTORY"))));
     EXPECT_THAT(database.sent, Contains(HasSubstr("CREATE TABLE T_TRNK_SCRAP_CODE_SH_BUFFER")));
@@ -527,7 +478,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlantCase{db::Dialect::Oracle, 5, &CDatabaseMigrationObj::MigrateOracle, "SQLite"},
                       PlantCase{db::Dialect::SqlServer, 8, &CDatabaseMigrationObj::MigrateSQL, "SQLite"}),
     [](const ::testing::TestParamInfo<PlantCase>& info) {
-        return std::string(CaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
     });
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "db/DbError.h"
 #include "db/engines/embedded/DateLiterals.h"
+#include "db/engines/embedded/DdlParse.h"
 #include "db/engines/embedded/SqlAnalyser.h"
 
 namespace tmigration::db::embedded {
@@ -162,27 +163,55 @@ void EmbeddedSession::NoteLookup(const Translation& tr) {
     int& runs = lookups_[tr.sql];
     if (runs < 0 || ++runs < kLookupsBeforeIndex) return;
     runs = -1;
+    IndexColumn(tr.updatableTable, tr.lookupColumn);
+}
+
+void EmbeddedSession::IndexColumn(const std::string& table, const std::string& column) {
     // Led by an index, or the table's key (the rowid itself when it is a single integer column).
     SharedStatement led = Cached(
         "SELECT 1 FROM pragma_index_list(?1) AS l, pragma_index_info(l.name) AS i WHERE i.seqno = 0 AND "
         "i.name = ?2 COLLATE NOCASE UNION ALL SELECT 1 FROM pragma_table_info(?1) WHERE pk = 1 AND name = ?2 "
         "COLLATE NOCASE");
-    led.Bind(1, Value(tr.updatableTable));
-    led.Bind(2, Value(tr.lookupColumn));
+    led.Bind(1, Value(table));
+    led.Bind(2, Value(column));
     const bool indexed = led.Step();
     led.Reset();
     if (indexed) return;
-    const std::string name = "_tm_lookup_" + tr.updatableTable + "_" + tr.lookupColumn;
+    const std::string name = "_tm_lookup_" + table + "_" + column;
     try {
-        Exec(db_, "CREATE INDEX IF NOT EXISTS " + Quote(name) + " ON " + Quote(tr.updatableTable) + " (" +
-                      Quote(tr.lookupColumn) + ")");
+        Exec(db_, "CREATE INDEX IF NOT EXISTS " + Quote(name) + " ON " + Quote(table) + " (" + Quote(column) +
+                      ")");
     } catch (const DbError&) {
-        // Only a speed-up: where the database cannot take the index now, the lookups scan as before.
+        // Only a speed-up: where the database cannot take the index now, the searches scan as before.
     }
+}
+
+void EmbeddedSession::IndexReferencesTo(const Tokens& sig) {
+    // DELETE [FROM] table ...
+    const std::size_t at = At(sig, 1, "FROM") ? 2 : 1;
+    if (at >= sig.size()) return;
+    const std::string parent = StoredTableName(sig[at].Name());
+    if (parent.empty() || !deletedFrom_.insert(util::ToUpper(parent)).second) return;
+    if (StoredTableName("_tm_constraint").empty()) return;
+    // Every deleted row is checked against each table whose foreign key points at it. Without an
+    // index on the referencing column each check reads that whole table, and a delete of many rows
+    // grows with the square of the plant: the first delete from a table indexes those columns.
+    std::vector<std::pair<std::string, std::string>> references;
+    {
+        Statement refs(db_,
+                       "SELECT tbl, cols FROM _tm_constraint WHERE kind = 'F' AND ref_tbl = ?1 "
+                       "COLLATE NOCASE AND cols NOT LIKE '%,%'");
+        refs.Bind(1, Value(parent));
+        while (refs.Step())
+            references.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(refs.get(), 0)),
+                                    reinterpret_cast<const char*>(sqlite3_column_text(refs.get(), 1)));
+    }
+    for (const auto& [child, column] : references) IndexColumn(child, column);
 }
 
 void EmbeddedSession::ForgetSchema() {
     lookups_.clear();
+    deletedFrom_.clear();
     tableNames_.clear();
     keyTriggers_.clear();
     pool_->free.clear();
@@ -221,6 +250,7 @@ void EmbeddedSession::Execute(const std::string& sql) {
         }
         return;
     }
+    if (sig[0].Is("DELETE")) IndexReferencesTo(sig);
     Statement stmt(db_, TranslateDml(sql, dialect_).sql);
     stmt.Run();
     if (inTrans_ && sqlite3_get_autocommit(db_)) inTrans_ = false;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "db/Engine.h"
@@ -98,6 +99,10 @@ class EmbeddedSession final : public EngineSession {
     void ForgetSchema();
     // Counts a search by a column; the search repeated often on a column no index leads gets one.
     void NoteLookup(const Translation& tr);
+    // Gives `column` of `table` an index of the engine's own unless an index or the key leads with it.
+    void IndexColumn(const std::string& table, const std::string& column);
+    // Before a delete: indexes the columns whose foreign keys point at the table deleted from.
+    void IndexReferencesTo(const Tokens& sig);
 
     sqlite3* db_ = nullptr;
     Dialect dialect_;
@@ -108,6 +113,7 @@ class EmbeddedSession final : public EngineSession {
     bool catalogReady_ = false;
     std::unordered_map<std::string, std::shared_ptr<Statement>> cache_;
     std::unordered_map<std::string, int> lookups_;  // searches by their SQLite text -> times run, -1 done
+    std::unordered_set<std::string> deletedFrom_;   // upper-case tables whose references are indexed
 };
 
 // Creates an empty embedded database file; fails when the file exists.
