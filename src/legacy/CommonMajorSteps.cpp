@@ -684,7 +684,10 @@ std::vector<std::string> CopyRowsStatements(const MajorStep& step, const std::st
                                 [&](const LegacyColumn& c) { return c.name == column.name; }))
             columns += (columns.empty() ? "" : ", ") + column.name;
     const std::string insert = "INSERT INTO " + to + " (" + columns + ") SELECT " + columns + " FROM " + from;
-    if (dialect != Dialect::Oracle) return {insert};
+    if (dialect == Dialect::Access) return {insert};
+    // SQL Server takes the keys of the copied rows only when told to.
+    if (dialect == Dialect::SqlServer)
+        return {"SET IDENTITY_INSERT " + to + " ON", insert, "SET IDENTITY_INSERT " + to + " OFF"};
     // The key trigger numbers every inserted row from the sequence: the copied rows keep their keys
     // only with the trigger out of the way.
     std::vector<std::string> sql{"DROP TRIGGER " + target->triggerName, insert};

@@ -319,15 +319,6 @@ INSTANTIATE_TEST_SUITE_P(
         NullabilityCase{"NoSuchColumn", "ALTER TABLE T_TRNK_G MODIFY (NOPE NULL)", "ORA-00904", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DialectTest, OracleTightensAColumnWhoseRowsAllHaveValues) {
-    Use(Dialect::Oracle);
-    Run("CREATE TABLE T_TRNK_G (G_ID NUMBER(10,0) NOT NULL PRIMARY KEY, NOTE VARCHAR2(9))");
-    Run("INSERT INTO T_TRNK_G (G_ID, NOTE) VALUES (1, 'x')");
-    Run("ALTER TABLE T_TRNK_G MODIFY (NOTE NOT NULL)");
-    EXPECT_NE(Error("INSERT INTO T_TRNK_G (G_ID) VALUES (2)").find("NOT NULL"), std::string::npos);
-    EXPECT_EQ(Column("select NOTE from T_TRNK_G"), "x");
-}
-
 TEST_F(DialectTest, OracleRenameSysdateAndOuterJoin) {
     Use(Dialect::Oracle);
     Run("CREATE TABLE T_TRNK_SHIFT (SHIFT_ID NUMBER(10,0) NOT NULL PRIMARY KEY, MON_INTERVAL_ID "

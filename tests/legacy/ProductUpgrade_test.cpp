@@ -280,6 +280,12 @@ TEST(ProductSchemaHistory, TheGageRebuildKeepsKeysAndTheSequence) {
     EXPECT_THAT(back, Contains(HasSubstr("INSERT INTO T_TRNK_OLD_GAUGES (GAUGE_ID, ")));
     EXPECT_THAT(back, Contains("RENAME T_TRNK_OLD_GAUGES TO T_TRNK_GAUGES"));
     EXPECT_THAT(back, ::testing::Not(Contains("DROP SEQUENCE S_TRNK_GAUGES")));
+    // Jet keeps counter values given to it; SQL Server only when told to.
+    const SchemaChange& copy = step.changes[5];
+    ASSERT_EQ(copy.kind, ChangeKind::CopyRows);
+    EXPECT_EQ(RenderSchemaChange(copy, step, db::Dialect::Access).size(), 1u);
+    EXPECT_EQ(RenderSchemaChange(copy, step, db::Dialect::SqlServer).front(),
+              "SET IDENTITY_INSERT T_TRNK_GAUGES ON");
     // Jet has no statement that renames a table.
     EXPECT_THROW(RenderSchemaChange(step.changes[3], step, db::Dialect::Access), std::logic_error);
     EXPECT_EQ(RenderSchemaChange(step.changes[3], step, db::Dialect::SqlServer),
