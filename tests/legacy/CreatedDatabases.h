@@ -1,13 +1,13 @@
 // Databases whose legacy modules were created by the table creators, built once per dialect and
-// copied for each test that starts from them (creating the reference rows takes seconds).
+// kept in the build's cache folder and copied for each test that starts from them (creating the
+// reference rows takes seconds, and every test runs in a process of its own).
 #pragma once
 
 #include <filesystem>
-#include <map>
-#include <memory>
 #include <stdexcept>
-#include <utility>
+#include <string>
 
+#include "LegacyDatabaseCache.h"
 #include "SharedDatabase.h"
 #include "legacy/TableCreators.h"
 
@@ -17,11 +17,11 @@ enum class Created { Common, CommonAndProducts };
 
 // Fills `database`'s file with a copy of the made database; call before OpenShared.
 inline void CopyCreatedDatabase(const SharedDatabase& database, db::Dialect dialect, Created what) {
-    static std::map<std::pair<db::Dialect, Created>, std::unique_ptr<SharedDatabase>> made;
-    auto& source = made[{dialect, what}];
-    if (!source) {
-        auto fresh = std::make_unique<SharedDatabase>();
-        fresh->OpenShared(dialect);
+    const std::string name = std::string(what == Created::Common ? "created-common-" : "created-products-") +
+                             std::to_string(static_cast<int>(dialect));
+    const std::string file = CachedDatabaseFile(name, [&](const std::string& path) {
+        SharedDatabase fresh;
+        fresh.OpenShared(dialect);
         std::string strError;
         const legacy::ModuleSetup* setups[] = {&legacy::CommonSetup(), &legacy::GageSetup(),
                                                &legacy::ToolSetup(), &legacy::TravelerSetup()};
@@ -32,10 +32,9 @@ inline void CopyCreatedDatabase(const SharedDatabase& database, db::Dialect dial
         }
         core::gConnectionSlot().reset();
         core::frmProgress().Unload();
-        source = std::move(fresh);
-    }
-    std::filesystem::copy_file(source->Path(), database.Path(),
-                               std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(fresh.Path(), path, std::filesystem::copy_options::overwrite_existing);
+    });
+    std::filesystem::copy_file(file, database.Path(), std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace tmigration::testing

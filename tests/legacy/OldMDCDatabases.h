@@ -35,31 +35,19 @@ namespace tmigration::testing {
 // its own: the database is kept in the build's cache folder, one file per dialect and test build,
 // written aside and renamed so that a process beside this one never reads half a file.
 inline void CopyInstalledDatabase(const SharedDatabase& database, db::Dialect dialect) {
-    namespace fs = std::filesystem;
-    const fs::path folder(TMIGRATION_TEST_CACHE_DIR);
-    const std::string prefix = "installed-" + std::to_string(static_cast<int>(dialect)) + "-";
-    const fs::path file = folder / (prefix + TestBuildStamp() + ".db");
-    if (!fs::exists(file)) {
-        SharedDatabase fresh;
-        CopyCreatedDatabase(fresh, dialect, Created::CommonAndProducts);
-        fresh.OpenShared(dialect);
-        std::string strError;
-        if (!legacy::SetupModuleDatabase(legacy::MDCSetup(), dialect, strError))
-            throw std::runtime_error("creating the MDC module: " + strError);
-        core::gConnectionSlot().reset();
-        core::frmProgress().Unload();
-        fs::create_directories(folder);
-        const fs::path aside = file.string() + "." + std::to_string(::getpid()) + ".part";
-        fs::copy_file(fresh.Path(), aside, fs::copy_options::overwrite_existing);
-        fs::rename(aside, file);
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(folder, ec)) {
-            const std::string name = entry.path().filename().string();
-            if (name.starts_with(prefix) && name.ends_with(".db") && entry.path() != file)
-                fs::remove(entry.path(), ec);
-        }
-    }
-    fs::copy_file(file, database.Path(), fs::copy_options::overwrite_existing);
+    const std::string file = CachedDatabaseFile(
+        "installed-" + std::to_string(static_cast<int>(dialect)), [&](const std::string& path) {
+            SharedDatabase fresh;
+            CopyCreatedDatabase(fresh, dialect, Created::CommonAndProducts);
+            fresh.OpenShared(dialect);
+            std::string strError;
+            if (!legacy::SetupModuleDatabase(legacy::MDCSetup(), dialect, strError))
+                throw std::runtime_error("creating the MDC module: " + strError);
+            core::gConnectionSlot().reset();
+            core::frmProgress().Unload();
+            std::filesystem::copy_file(fresh.Path(), path, std::filesystem::copy_options::overwrite_existing);
+        });
+    std::filesystem::copy_file(file, database.Path(), std::filesystem::copy_options::overwrite_existing);
 }
 
 // Fills `database` with an installed database whose MDC tables are at major `major` (1 to 9),

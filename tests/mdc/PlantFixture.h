@@ -7,8 +7,6 @@
 // 5 a second day shift on Wednesdays. Users: alice (own shift 4), bob (none), dave (3), erin (5).
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -20,34 +18,18 @@
 
 namespace tmigration::testing {
 
-// The legacy schema of a dialect, built once per build of the test program. ctest runs each test
-// in a process of its own, so the file is kept beside the program, named after its build; files
-// of older builds are removed.
+// The legacy schema of a dialect with its version rows, built once per build of the test program.
 inline std::string LegacyTemplate(db::Dialect dialect) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    const auto built = fs::last_write_time(program, ec).time_since_epoch().count();
-    const fs::path dir = program.parent_path() / "plant-fixtures";
-    fs::create_directories(dir);
-    const std::string stamp =
-        std::to_string(std::hash<std::string>()(program.string() + std::to_string(built)));
-    const fs::path path = dir / (stamp + "-" + std::to_string(static_cast<int>(dialect)) + ".mdb");
-    if (fs::exists(path)) return path.string();
-    for (const auto& old : fs::directory_iterator(dir, ec))
-        if (old.path().filename().string().rfind(stamp, 0) != 0) fs::remove(old.path(), ec);
-    {
-        SharedDatabase builder;
-        builder.OpenShared(dialect);
-        builder.CreateLegacySchema(dialect);
-        core::gConnection().Close();
-        core::gConnectionSlot().reset();
-        // Written aside and renamed, so that a process running beside this one never reads half a file.
-        const fs::path part = dir / (stamp + "-" + std::to_string(::getpid()) + ".part");
-        fs::copy_file(builder.Path(), part, fs::copy_options::overwrite_existing);
-        fs::rename(part, path);
-    }
-    return path.string();
+    return CachedDatabaseFile(
+        "plant-" + std::to_string(static_cast<int>(dialect)), [&](const std::string& path) {
+            SharedDatabase builder;
+            builder.OpenShared(dialect);
+            builder.CreateLegacySchema(dialect);
+            core::gConnection().Close();
+            core::gConnectionSlot().reset();
+            std::filesystem::copy_file(builder.Path(), path,
+                                       std::filesystem::copy_options::overwrite_existing);
+        });
 }
 
 // Statements in the Access dialect, run on their own connection.

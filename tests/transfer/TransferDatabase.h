@@ -5,7 +5,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -97,38 +96,24 @@ class TransferDatabase {
             }
     }
 
-    // The prepared database of a dialect. ctest runs every test in a process of its own, so the
-    // file is kept between processes beside the test program, named after its build: a rebuilt
-    // program prepares afresh and removes the files of older builds.
+    // The prepared database of a dialect and stage, built once per build of the test program.
     static std::string Prepared(db::Dialect dialect, Stage stage) {
-        namespace fs = std::filesystem;
-        std::error_code ec;
-        const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-        const auto built = fs::last_write_time(program, ec).time_since_epoch().count();
-        const fs::path dir = program.parent_path() / "transfer-fixtures";
-        fs::create_directories(dir);
-        const std::string stamp =
-            std::to_string(std::hash<std::string>()(program.string() + std::to_string(built)));
-        const fs::path path = dir / (stamp + "-" + std::to_string(static_cast<int>(dialect)) + "-" +
-                                     std::to_string(static_cast<int>(stage)) + ".mdb");
-        if (fs::exists(path)) return path.string();
-        for (const auto& old : fs::directory_iterator(dir, ec))
-            if (old.path().filename().string().rfind(stamp, 0) != 0) fs::remove(old.path(), ec);
-        SharedDatabase builder;
-        builder.OpenShared(dialect);
-        builder.CreateLegacySchema(dialect);
-        std::string strError;
-        if (stage == Stage::ReadyForTransfers &&
-            (!transfer::PrepareOldTables(dialect, strError) || !schema::CreateNewTables(dialect, strError)))
-            throw std::runtime_error("preparing the transfer database: " + strError);
-        core::gConnection().Close();
-        core::gConnectionSlot().reset();
-        core::frmProgress().Unload();
-        // Written aside and renamed, so that a process running beside this one never reads half a file.
-        const fs::path part = dir / (stamp + "-" + std::to_string(::getpid()) + ".part");
-        fs::copy_file(builder.Path(), part, fs::copy_options::overwrite_existing);
-        fs::rename(part, path);
-        return path.string();
+        const std::string name = "transfer-" + std::to_string(static_cast<int>(dialect)) + "-" +
+                                 std::to_string(static_cast<int>(stage));
+        return CachedDatabaseFile(name, [&](const std::string& path) {
+            SharedDatabase builder;
+            builder.OpenShared(dialect);
+            builder.CreateLegacySchema(dialect);
+            std::string strError;
+            if (stage == Stage::ReadyForTransfers && (!transfer::PrepareOldTables(dialect, strError) ||
+                                                      !schema::CreateNewTables(dialect, strError)))
+                throw std::runtime_error("preparing the transfer database: " + strError);
+            core::gConnection().Close();
+            core::gConnectionSlot().reset();
+            core::frmProgress().Unload();
+            std::filesystem::copy_file(builder.Path(), path,
+                                       std::filesystem::copy_options::overwrite_existing);
+        });
     }
 
     db::Dialect dialect_;
