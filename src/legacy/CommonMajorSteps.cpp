@@ -375,6 +375,12 @@ std::vector<MajorStep> BuildSteps() {
     return steps;
 }
 
+// One column in catalog notation, "NAME TYPE[ NOT NULL][ [ORACLE / SQLSERVER]]".
+LegacyColumn ParseColumnDecl(std::string_view decl) {
+    const std::string columns = "X_ID COUNTER key; " + std::string(decl);
+    return ParseLegacyTable(LegacyTableDecl{"T_TRNK_X", columns, "K_X unique (X_ID)", ""}).columns.at(1);
+}
+
 std::vector<LegacyTable>::iterator FindTable(std::vector<LegacyTable>& tables, std::string_view name) {
     return std::ranges::find_if(tables, [&](const LegacyTable& t) { return t.name == name; });
 }
@@ -393,6 +399,18 @@ void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
         tables.push_back(ParseLegacyTable(*change.dropped));
         return;
     }
+    if (change.kind == ChangeKind::RenameTable) {
+        // The table and the keys that point at it take the earlier name back.
+        const auto renamed = FindTable(tables, change.item);
+        if (renamed == tables.end())
+            throw std::logic_error("the upgrade names no table " + change.item + " at that version");
+        renamed->name = change.table;
+        for (LegacyTable& t : tables)
+            for (LegacyForeignKey& fk : t.foreignKeys)
+                if (fk.referencedTable == change.item) fk.referencedTable = change.table;
+        return;
+    }
+    if (change.kind == ChangeKind::CopyRows) return;
     const auto table = FindTable(tables, change.table);
     if (table == tables.end())
         throw std::logic_error("the upgrade names no table " + change.table + " at that version");
@@ -426,10 +444,19 @@ void TakeBack(std::vector<LegacyTable>& tables, const SchemaChange& change) {
                 }
             return;
         }
+        case ChangeKind::RelaxNotNull:
+            for (LegacyColumn& column : table->columns)
+                if (column.name == change.item) column.notNull = true;
+            return;
+        case ChangeKind::DropColumn:
+            table->columns.push_back(ParseColumnDecl(change.item));
+            return;
         case ChangeKind::DropTable:
         case ChangeKind::Execute:
         case ChangeKind::Convert:
         case ChangeKind::DropSequence:
+        case ChangeKind::RenameTable:
+        case ChangeKind::CopyRows:
             return;
     }
 }
@@ -450,10 +477,18 @@ const auto& FindItem(const Items& items, std::string_view name, const std::strin
 }  // namespace
 
 StepText& StepText::Add(std::string_view table, std::string_view columns) {
+    return EachColumn(ChangeKind::AddColumn, table, columns);
+}
+
+StepText& StepText::Relax(std::string_view table, std::string_view columns) {
+    return EachColumn(ChangeKind::RelaxNotNull, table, columns);
+}
+
+StepText& StepText::EachColumn(ChangeKind kind, std::string_view table, std::string_view columns) {
     for (std::size_t start = 0; start <= columns.size();) {
         const auto comma = columns.find(", ", start);
         const auto end = comma == std::string_view::npos ? columns.size() : comma;
-        Push(ChangeKind::AddColumn, table, columns.substr(start, end - start));
+        Push(kind, table, columns.substr(start, end - start));
         if (comma == std::string_view::npos) break;
         start = comma + 2;
     }
@@ -606,6 +641,63 @@ std::string AlterColumnStatement(const std::string& table, const LegacyColumn& c
     return "ALTER TABLE " + table + " ALTER COLUMN " + column.name + " " + column.TypeIn(dialect);
 }
 
+namespace {
+
+std::string NullabilityStatement(const std::string& table, const LegacyColumn& column, bool notNull,
+                                 Dialect dialect) {
+    const char* nullability = notNull ? "NOT NULL" : "NULL";
+    switch (dialect) {
+        case Dialect::Oracle:
+            return "ALTER TABLE " + table + " MODIFY (" + column.name + " " + nullability + ")";
+        case Dialect::SqlServer:
+            return "ALTER TABLE " + table + " ALTER COLUMN " + column.name + " " + column.TypeIn(dialect) +
+                   " " + nullability;
+        case Dialect::Access:
+            break;
+    }
+    // Jet redefines the whole column: without NOT NULL it takes Nulls.
+    return "ALTER TABLE " + table + " ALTER COLUMN " + column.name + " " + column.TypeIn(dialect) +
+           (notNull ? " NOT NULL" : "");
+}
+
+std::string RenameTableStatement(const std::string& table, const std::string& newName, Dialect dialect) {
+    switch (dialect) {
+        case Dialect::Oracle:
+            return "RENAME " + table + " TO " + newName;
+        case Dialect::SqlServer:
+            return "EXEC sp_rename '" + table + "', '" + newName + "'";
+        case Dialect::Access:
+            break;
+    }
+    // Jet SQL has no statement that renames a table with its indexes and keys.
+    throw std::logic_error("an Access database cannot rename " + table + " by a statement");
+}
+
+std::vector<std::string> CopyRowsStatements(const MajorStep& step, const std::string& from,
+                                            const std::string& to, Dialect dialect) {
+    const std::optional<LegacyTable> source = TableAtMajor(step.module, from, step.from + 1);
+    const std::optional<LegacyTable> target = TableAtMajor(step.module, to, step.from + 1);
+    if (!source || !target) throw std::logic_error("no tables " + from + " and " + to + " to copy between");
+    std::string columns;
+    for (const LegacyColumn& column : target->columns)
+        if (std::ranges::any_of(source->columns,
+                                [&](const LegacyColumn& c) { return c.name == column.name; }))
+            columns += (columns.empty() ? "" : ", ") + column.name;
+    const std::string insert = "INSERT INTO " + to + " (" + columns + ") SELECT " + columns + " FROM " + from;
+    if (dialect == Dialect::Access) return {insert};
+    // SQL Server takes the keys of the copied rows only when told to.
+    if (dialect == Dialect::SqlServer)
+        return {"SET IDENTITY_INSERT " + to + " ON", insert, "SET IDENTITY_INSERT " + to + " OFF"};
+    // The key trigger numbers every inserted row from the sequence: the copied rows keep their keys
+    // only with the trigger out of the way.
+    std::vector<std::string> sql{"DROP TRIGGER " + target->triggerName, insert};
+    for (std::string& trigger : RenderLegacyDdl(*target, StatementKind::Trigger, dialect))
+        sql.push_back(std::move(trigger));
+    return sql;
+}
+
+}  // namespace
+
 std::string CreateIndexStatement(const std::string& table, const LegacyIndex& index, Dialect dialect) {
     return std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + index.NameIn(dialect) +
            " ON " + table + " (" + index.columns + ")";
@@ -645,13 +737,23 @@ std::vector<std::string> RenderSchemaChange(const SchemaChange& change, const Ma
             if (!table) throw std::logic_error("no table " + change.table + " after its step");
             std::vector<std::string> sql;
             for (StatementKind kind : {StatementKind::Table, StatementKind::Index, StatementKind::Sequence,
-                                       StatementKind::Trigger, StatementKind::Constraint})
+                                       StatementKind::Trigger, StatementKind::Constraint}) {
+                if (kind == StatementKind::Sequence && change.item == kKeepSequence) continue;
                 for (std::string& statement : RenderLegacyDdl(*table, kind, dialect))
                     sql.push_back(std::move(statement));
+            }
             return sql;
         }
         case ChangeKind::AddColumn:
             return {AddColumnStatement(change.table, FindColumn(after(), change.item), dialect)};
+        case ChangeKind::RenameTable:
+            return {RenameTableStatement(change.table, change.item, dialect)};
+        case ChangeKind::CopyRows:
+            return CopyRowsStatements(step, change.item, change.table, dialect);
+        case ChangeKind::RelaxNotNull:
+            return {NullabilityStatement(change.table, FindColumn(after(), change.item), false, dialect)};
+        case ChangeKind::DropColumn:
+            return {"ALTER TABLE " + change.table + " DROP COLUMN " + ParseColumnDecl(change.item).name};
         case ChangeKind::AddIndex: {
             const LegacyTable table = after();
             return {CreateIndexStatement(change.table, FindItem(table.indexes, change.item, table.name),
@@ -702,12 +804,22 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
             const auto table = TableAtMajor(step.module, change.table, step.from + 1);
             std::vector<std::string> sql;
             if (oracle) sql.push_back("DROP TRIGGER " + table->triggerName);
-            if (oracle) sql.push_back("DROP SEQUENCE " + table->sequenceName);
+            if (oracle && change.item != kKeepSequence) sql.push_back("DROP SEQUENCE " + table->sequenceName);
             sql.push_back("DROP TABLE " + change.table);
             return sql;
         }
         case ChangeKind::AddColumn:
             return {"ALTER TABLE " + change.table + " DROP COLUMN " + change.item};
+        case ChangeKind::RenameTable:
+            return {RenameTableStatement(change.item, change.table, dialect)};
+        case ChangeKind::CopyRows:
+            return CopyRowsStatements(step, change.table, change.item, dialect);
+        case ChangeKind::RelaxNotNull: {
+            const auto table = TableAtMajor(step.module, change.table, step.from);
+            return {NullabilityStatement(change.table, FindColumn(*table, change.item), true, dialect)};
+        }
+        case ChangeKind::DropColumn:
+            return {AddColumnStatement(change.table, ParseColumnDecl(change.item), dialect)};
         case ChangeKind::AddIndex:
             return {DropIndexStatement(change.table, change.item, dialect)};
         case ChangeKind::AddForeignKey:
@@ -751,7 +863,8 @@ std::vector<std::string> TakeBackStatements(const SchemaChange& change, const Ma
 bool RestoresEarlierForm(ChangeKind kind) {
     return kind == ChangeKind::DropTable || kind == ChangeKind::DropIndex ||
            kind == ChangeKind::DropForeignKey || kind == ChangeKind::AlterColumn ||
-           kind == ChangeKind::DropSequence;
+           kind == ChangeKind::DropSequence || kind == ChangeKind::RelaxNotNull ||
+           kind == ChangeKind::DropColumn;
 }
 
 void RunMajorStep(core::Step& step, const MajorStep& major, Dialect dialect) {

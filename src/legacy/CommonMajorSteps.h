@@ -24,7 +24,9 @@
 namespace tmigration::legacy {
 
 enum class ChangeKind {
-    CreateTable,     // table; with `dropped` for a table the last catalog no longer has
+    CreateTable,     // table; with `dropped` for a table the last catalog no longer has; item
+                     // kKeepSequence for a table that takes over the Oracle sequence of the one it
+                     // replaces
     AddColumn,       // table, column
     AddIndex,        // table, index name
     AddForeignKey,   // table, foreign key name
@@ -36,9 +38,15 @@ enum class ChangeKind {
     Execute,         // the statement, the same text in every dialect
     Convert,         // a data conversion
     DropSequence,    // the Oracle sequence named in `table` (nothing elsewhere)
+    RenameTable,     // table, its new name
+    CopyRows,        // table the rows go to, table they come from: every column the two share, keys
+                     // included
+    RelaxNotNull,    // table, column: the column takes Nulls from then on
+    DropColumn,      // table, "COLUMN TYPE" as the column stood before the step (catalog notation)
 };
 
-// DropTable's item for a table whose Oracle sequence outlives it.
+// DropTable's item for a table whose Oracle sequence outlives it; CreateTable's for a table that
+// numbers its keys from a sequence already there.
 inline constexpr std::string_view kKeepSequence = "keep sequence";
 
 // Reads and rewrites rows inside the step's transaction; fails through the step.
@@ -67,7 +75,9 @@ class StepText {
     }
     // Columns "A, B, C" of one table.
     StepText& Add(std::string_view table, std::string_view columns);
-    StepText& Create(std::string_view table) { return Push(ChangeKind::CreateTable, table, {}); }
+    StepText& Create(std::string_view table, std::string_view item = {}) {
+        return Push(ChangeKind::CreateTable, table, item);
+    }
     // A table the last catalog no longer has, in its declared form.
     StepText& Create(const LegacyTableDecl& decl);
     StepText& Index(std::string_view table, std::string_view name) {
@@ -88,11 +98,24 @@ class StepText {
     StepText& Alter(std::string_view table, std::string_view columnAndOldType) {
         return Push(ChangeKind::AlterColumn, table, columnAndOldType);
     }
+    StepText& Rename(std::string_view table, std::string_view newName) {
+        return Push(ChangeKind::RenameTable, table, newName);
+    }
+    // Copies the rows of `from` into `to` with their keys.
+    StepText& CopyRows(std::string_view from, std::string_view to) {
+        return Push(ChangeKind::CopyRows, to, from);
+    }
+    // Columns "A, B, C" of one table lose their NOT NULL.
+    StepText& Relax(std::string_view table, std::string_view columns);
+    StepText& DropColumn(std::string_view table, std::string_view columnAndType) {
+        return Push(ChangeKind::DropColumn, table, columnAndType);
+    }
     StepText& Sql(std::string_view statement) { return Push(ChangeKind::Execute, statement, {}); }
     StepText& Convert(Conversion convert);
     MajorStep Done() { return std::move(step_); }
 
   private:
+    StepText& EachColumn(ChangeKind kind, std::string_view table, std::string_view columns);
     StepText& Push(ChangeKind kind, std::string_view table, std::string_view item);
     MajorStep step_;
 };

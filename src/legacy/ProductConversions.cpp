@@ -126,8 +126,9 @@ void CopySets(core::Step& step, const SetShape& shape) {
     step.Close(history);
 }
 
-// A subtype's label string, "Bore, Depth, Width": one label per comma, blanks around it dropped.
-std::vector<std::string> SplitLabels(const std::string& text) {
+}  // namespace
+
+std::vector<std::string> SplitDimensionLabels(const std::string& text) {
     std::vector<std::string> labels;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -140,8 +141,6 @@ std::vector<std::string> SplitLabels(const std::string& text) {
     }
     return labels;
 }
-
-}  // namespace
 
 void ConvertGageMetrics(core::Step& step, db::Dialect) {
     db::Recordset& ops =
@@ -161,7 +160,7 @@ void ConvertGageMetrics(core::Step& step, db::Dialect) {
         step.Close(subtypes);
         const db::Value labelText = ops.Get("OPS_STRING_DATA");
         const std::vector<std::string> labels =
-            labelText.IsNull() ? std::vector<std::string>{} : SplitLabels(labelText.AsText());
+            labelText.IsNull() ? std::vector<std::string>{} : SplitDimensionLabels(labelText.AsText());
         db::Recordset& numbers =
             step.OpenClient("select * from T_TRNK_GAUGE_NO  where GAUGE_SUBTYPE_ID = " + id);
         for (; !numbers.Eof(); numbers.MoveNext())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Step.h"
 #include "db/Dialect.h"
@@ -14,6 +15,9 @@ namespace tmigration::legacy {
 // MigrateRefDims gives those dimensions the units and tolerances of the gage numbers' metrics.
 void ConvertGageMetrics(core::Step& step, db::Dialect dialect);
 bool MigrateRefDims(std::string& strError);
+// A subtype's label string, "Bore, Depth, Width": one label per comma, blanks around it dropped,
+// empty labels left out.
+std::vector<std::string> SplitDimensionLabels(const std::string& text);
 // Gage 29 (Oracle): the operation-per-gage rows, metrics and operations the conversion replaced.
 void DropGageMetrics(core::Step& step, db::Dialect dialect);
 // Gage 30: the calibration-type key of the gage numbers is built again where it still stands; the

@@ -41,29 +41,127 @@ constexpr LegacyTableDecl kOldPartsPerOp{
     "FK_PPO_OPT (OPS_ID -> T_TRNK_OPSPERTRAV); FK_PPO_PART (PART_ID -> T_TRNK_PART)"};
 
 // The gages as they stood before the table was rebuilt under its "2" names, kept under another name
-// for the metric conversion; its trigger went with it, its sequence stayed with the new table.
+// for the metric conversion; its trigger went with it, its sequence stayed with the new table. The
+// gage's own type column, from before the gage numbers, the new table no longer has.
 constexpr LegacyTableDecl kOldGauges{
     "T_TRNK_OLD_GAUGES",
     "GAUGE_ID COUNTER key; GAUGE_NO_ID INTEGER NOT NULL; SERIAL_NO VARCHAR(40); STATUS_ID INTEGER NOT NULL; "
     "CRIB_ID INTEGER; MACHINE_ID INTEGER; USER_ID INTEGER; ISSUE_DATE DATETIME; LAST_CAL_DATE DATETIME; "
     "TOTAL_DAYS_USED INTEGER; CAL_DAYS_USED INTEGER; NEXT_CAL_DATE DATETIME; CAL_ISSUE_DATE DATETIME; "
-    "COST DOUBLE [NUMBER(10,2) / NUMERIC(10,2)]; DETAILS MEMO; GAUGEINIT_ID INTEGER; OLD_STATUS_ID INTEGER; "
-    "REWORK_ID INTEGER; REWORK_TABLE_ID INTEGER; RMA_NO VARCHAR(30); DEPT_ID INTEGER; LOCATION_ID INTEGER; "
-    "FREQUENCY INTEGER",
+    "COST DOUBLE [NUMBER(10,2) / NUMERIC(10,2)]; DETAILS MEMO; GAUGEINIT_ID INTEGER; GAUGE_TYPE_ID INTEGER; "
+    "OLD_STATUS_ID INTEGER; REWORK_ID INTEGER; REWORK_TABLE_ID INTEGER; RMA_NO VARCHAR(30); DEPT_ID INTEGER; "
+    "LOCATION_ID INTEGER; FREQUENCY INTEGER",
     "K_TRNK_GAUGES unique (GAUGE_ID); K_TRNK_SERIAL unique (GAUGE_NO_ID, SERIAL_NO)",
-    "FK_GAU_GAUGE_NO (GAUGE_NO_ID -> T_TRNK_GAUGE_NO); FK_GAU_STATUS (STATUS_ID -> T_TRNK_STATUS)",
+    "FK_GAU_GAUGE_NO (GAUGE_NO_ID -> T_TRNK_GAUGE_NO); FK_GAU_STATUS (STATUS_ID -> T_TRNK_STATUS); "
+    "FK_GAU_GAUGE_TYPE (GAUGE_TYPE_ID -> T_TRNK_GAUGE_SUBTYPE)",
     SequenceForm::Simple,
     OracleForeignKeys::Kept,
     "S_TRNK_GAUGES",
     "TR_TRNK_GAUGES"};
+
+// The calibration histories, measurements and inspection reports as they stood when the gages were
+// rebuilt: their keys pointed at the old gages, so they were rebuilt too, empty. A measurement then
+// named the metric of its gage's operation; a report was dated by its disposition and carried the
+// quality engineer's notification flags.
+constexpr LegacyTableDecl kOldCalibrationHistory{
+    "T_TRNK_CALHIST",
+    "CALHIST_ID COUNTER key; GAUGE_ID INTEGER NOT NULL; CAL_DATE DATETIME NOT NULL; INSP_ID INTEGER; "
+    "PASS_FAIL INTEGER",
+    "K_TRNK_CALHIST unique (CALHIST_ID)",
+    "FK_CALHIST_GAUGE (GAUGE_ID -> T_TRNK_GAUGES); FK_CALHIST_INSP (INSP_ID -> T_TRNK_PERS)"};
+constexpr LegacyTableDecl kOldCalibrations{
+    "T_TRNK_CALIBRATE",
+    "CALIBRATE_ID COUNTER key; GAUGE_ID INTEGER NOT NULL; OPS_PER_GAUGE_ID INTEGER; "
+    "CALHIST_ID INTEGER NOT NULL; CAL_DATE DATETIME NOT NULL; INSP_ID INTEGER NOT NULL; "
+    "ACTUAL_DIM DOUBLE [NUMBER(10,6) / NUMERIC(10,6)]; PASS_FAIL INTEGER; DETAILS MEMO",
+    "K_TRNK_CALIBRATE unique (CALIBRATE_ID)",
+    "FK_CAL_GAUGE (GAUGE_ID -> T_TRNK_GAUGES); FK_CAL_HIST (CALHIST_ID -> T_TRNK_CALHIST); "
+    "FK_CAL_INSP (INSP_ID -> T_TRNK_PERS)"};
+constexpr LegacyTableDecl kOldIrr{
+    "T_TRNK_IRR",
+    "IRR_ID COUNTER key; IRR_NO VARCHAR(30) NOT NULL; GAUGE_ID INTEGER NOT NULL; STATUS_ID INTEGER NOT NULL; "
+    "OPEN_DISP_DATE DATETIME; VENDOR_ID INTEGER; P_O_NUMBER VARCHAR(30); CALHIST_ID INTEGER NOT NULL; "
+    "M_E_ID INTEGER; APPROVE_ID INTEGER; REWORK_BY_ID INTEGER; DEPT_ID INTEGER; "
+    "TOTAL_ERRORS INTEGER [NUMBER(3,0)]; QCE_ID INTEGER; QCE_NOTIFIED INTEGER [NUMBER(1,0)]; "
+    "REWORK_STATUS_ID INTEGER; DISP_ACTION_ID INTEGER; NOTIFY_M_E INTEGER [NUMBER(1,0)]; "
+    "NOTIFY_QCE INTEGER [NUMBER(1,0)]; REWORK_TABLE_ID INTEGER; LOCATION_ID INTEGER; GROUP_ID INTEGER; "
+    "MACHINE_ID INTEGER",
+    "K_TRNK_IRR unique (IRR_ID)",
+    "FK_IRR_GAUGE (GAUGE_ID -> T_TRNK_GAUGES); FK_IRR_VENDOR (VENDOR_ID -> T_TRNK_VENDOR); "
+    "FK_IRR_CALHIST (CALHIST_ID -> T_TRNK_CALHIST); FK_IRR_ME (M_E_ID -> T_TRNK_PERS); "
+    "FK_IRR_STATUS (STATUS_ID -> T_TRNK_STATUS); FK_IRR_APPRV (APPROVE_ID -> T_TRNK_PERS); "
+    "FK_IRR_DEPT (DEPT_ID -> T_TRNK_DEPT)"};
 
 }  // namespace
 
 std::vector<MajorStep> BuildGageSteps() {
     constexpr Module G = Module::Gage;
     std::vector<MajorStep> steps;
-    // 27 to 29: Oracle databases only, the last of that dialect's older history: the purchase orders,
-    // then the metrics of gage operations as reference dimensions.
+    // 1 to 29: Oracle databases only, the older history of the gage tables. Majors without a schema
+    // change of the gage tables still count.
+    const auto empty = [&](int from) { steps.push_back(StepText(from, G).Done()); };
+    steps.push_back(
+        StepText(1, G)
+            .DropKey("T_TRNK_CALIBRATE", "FK_CAL_OPSPERGAU (OPS_PER_GAUGE_ID -> T_TRNK_OPSPERGAUGE)")
+            .Done());
+    empty(2);
+    steps.push_back(StepText(3, G).Add("T_TRNK_IRR", "TOTAL_ERRORS").Done());
+    steps.push_back(StepText(4, G).Add("T_TRNK_IRR", "QCE_ID, QCE_NOTIFIED").Done());
+    empty(5);
+    steps.push_back(StepText(6, G).Add("T_TRNK_IRR", "REWORK_STATUS_ID, DISP_ACTION_ID").Done());
+    steps.push_back(StepText(7, G).Add("T_TRNK_IRR", "NOTIFY_M_E, NOTIFY_QCE").Done());
+    empty(8);
+    // Gages and reports learn where a gage out for repair went.
+    steps.push_back(StepText(9, G)
+                        .Add("T_TRNK_GAUGES", "OLD_STATUS_ID, REWORK_ID, REWORK_TABLE_ID")
+                        .Add("T_TRNK_IRR", "REWORK_TABLE_ID")
+                        .Done());
+    steps.push_back(StepText(10, G).Add("T_TRNK_GAUGES", "RMA_NO").Done());
+    steps.push_back(StepText(11, G).Add("T_TRNK_GAUGEINIT", "CANCEL_QTY, DATE_EXPECTED").Done());
+    empty(12);
+    steps.push_back(StepText(13, G)
+                        .Add("T_TRNK_GAUGES", "DEPT_ID, LOCATION_ID")
+                        .Add("T_TRNK_IRR", "LOCATION_ID, GROUP_ID, MACHINE_ID")
+                        .Done());
+    // A gage's type column names a subtype from then on, as the gage receipts' does.
+    steps.push_back(StepText(14, G)
+                        .DropKey("T_TRNK_GAUGES", "FK_GAU_GAUGE_TYPE (GAUGE_TYPE_ID -> T_TRNK_GAUGE_TYPE)")
+                        .Key("T_TRNK_GAUGES", "FK_GAU_GAUGE_TYPE")
+                        .Done());
+    steps.push_back(StepText(15, G).Add("T_TRNK_GAUGES", "FREQUENCY").Done());
+    empty(16);
+    steps.push_back(
+        StepText(17, G).Relax("T_TRNK_GAUGES", "SERIAL_NO, TOTAL_DAYS_USED, CAL_DAYS_USED").Done());
+    empty(18);
+    // The gages are rebuilt under their "2" names with their rows and keys; the old table stays for
+    // the metric conversion. The histories, measurements and reports that pointed at the old gages
+    // are rebuilt empty on the new ones.
+    steps.push_back(StepText(19, G)
+                        .Drop(kOldIrr)
+                        .Drop(kOldCalibrations)
+                        .Drop(kOldCalibrationHistory)
+                        .Rename("T_TRNK_GAUGES", "T_TRNK_OLD_GAUGES")
+                        .Create("T_TRNK_GAUGES", kKeepSequence)
+                        .CopyRows("T_TRNK_OLD_GAUGES", "T_TRNK_GAUGES")
+                        .Create("T_TRNK_CALHIST")
+                        .Create("T_TRNK_CALIBRATE")
+                        .Create("T_TRNK_IRR")
+                        .Done());
+    empty(20);
+    // Reports get their dates and last action; the disposition date becomes the modification date.
+    steps.push_back(StepText(21, G)
+                        .Add("T_TRNK_IRR", "INITIAL_DATE, MODIFIED_DATE, LAST_ACTION_ID")
+                        .Sql("UPDATE T_TRNK_IRR SET MODIFIED_DATE = OPEN_DISP_DATE")
+                        .Sql("UPDATE T_TRNK_IRR SET LAST_ACTION_ID = 140")
+                        .Key("T_TRNK_IRR", "FK_IRR_ACTION")
+                        .DropColumn("T_TRNK_IRR", "OPEN_DISP_DATE DATETIME")
+                        .Done());
+    empty(22);
+    steps.push_back(StepText(23, G).Add("T_TRNK_IRR", "CLOSE_DATE").Done());
+    empty(24);
+    steps.push_back(StepText(25, G).Add("T_TRNK_IRR", "REWORK_EXPECTED_DATE, REWORK_RECEIVED_DATE").Done());
+    empty(26);
+    // 27 to 29: the purchase orders, then the metrics of gage operations as reference dimensions.
     steps.push_back(StepText(27, G).Create("T_TRNK_GAUGE_PO").Done());
     steps.push_back(StepText(28, G)
                         .Create("T_TRNK_GAUGES_PER_PO")

@@ -269,6 +269,56 @@ TEST_F(DialectTest, OracleKeyTriggerOverridesSuppliedKeysAndFreezesThem) {
     Run("DROP SEQUENCE S_TRNK_PART");
 }
 
+// "MODIFY (C NULL)" and "MODIFY (C NOT NULL)" change the nullability and keep the type, the rows,
+// the indexes and the key trigger; what Oracle refuses fails and leaves the table as it was.
+struct NullabilityCase {
+    const char* name;
+    const char* statement;
+    const char* error;     // a fragment of the refusal, empty when the statement runs
+    const char* nullable;  // SERIAL_NO afterwards: "0" takes Nulls, "1" does not
+};
+
+class OracleNullability : public DialectTest, public ::testing::WithParamInterface<NullabilityCase> {};
+
+TEST_P(OracleNullability, ChangesTheNullabilityAloneOrRefuses) {
+    const NullabilityCase c = GetParam();
+    Use(Dialect::Oracle);
+    Run("CREATE TABLE T_TRNK_G (G_ID NUMBER(10,0) NOT NULL, SERIAL_NO VARCHAR2(40) NOT NULL, NOTE "
+        "VARCHAR2(9))");
+    Run("ALTER TABLE T_TRNK_G ADD ( CONSTRAINT K_TRNK_G PRIMARY KEY (G_ID))");
+    Run("CREATE UNIQUE INDEX K_TRNK_G_SERIAL ON T_TRNK_G (SERIAL_NO)");
+    Run("CREATE SEQUENCE S_TRNK_G INCREMENT BY 1 START WITH 1");
+    Run("CREATE TRIGGER TR_TRNK_G BEFORE INSERT OR UPDATE ON T_TRNK_G FOR EACH ROW BEGIN   IF INSERTING THEN "
+        "    SELECT S_TRNK_G.NEXTVAL INTO :NEW.G_ID FROM DUAL;   ELSE     :NEW.G_ID := :OLD.G_ID;   END IF; "
+        "END;");
+    Run("INSERT INTO T_TRNK_G (SERIAL_NO) VALUES ('S1')");
+    const std::string error = Error(c.statement);
+    if (*c.error == 0) {
+        EXPECT_EQ(error, "(no error)");
+    } else {
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+    EXPECT_EQ(Column("select G_ID || SERIAL_NO from T_TRNK_G"), "1S1");
+    Run("INSERT INTO T_TRNK_G (SERIAL_NO) VALUES ('S2')");
+    EXPECT_EQ(Column("select max(G_ID) from T_TRNK_G"), "2") << "the key trigger survives";
+    EXPECT_NE(Error("INSERT INTO T_TRNK_G (SERIAL_NO) VALUES ('S2')").find("UNIQUE"), std::string::npos);
+    const std::string serialNull = Error("INSERT INTO T_TRNK_G (NOTE) VALUES ('n')");
+    EXPECT_EQ(serialNull == "(no error)", *c.nullable == '0') << serialNull;
+    if (*c.nullable == '0') {
+        EXPECT_EQ(Column("select count(*) from T_TRNK_G where SERIAL_NO IS NULL"), "1");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statements, OracleNullability,
+    ::testing::Values(
+        NullabilityCase{"Relax", "ALTER TABLE T_TRNK_G MODIFY (SERIAL_NO NULL)", "", "0"},
+        NullabilityCase{"RelaxTwice", "ALTER TABLE T_TRNK_G MODIFY (NOTE NULL)", "ORA-01451", "1"},
+        NullabilityCase{"TightenTwice", "ALTER TABLE T_TRNK_G MODIFY (SERIAL_NO NOT NULL)", "ORA-01442", "1"},
+        NullabilityCase{"TightenOverNulls", "ALTER TABLE T_TRNK_G MODIFY (NOTE NOT NULL)", "ORA-02296", "1"},
+        NullabilityCase{"NoSuchColumn", "ALTER TABLE T_TRNK_G MODIFY (NOPE NULL)", "ORA-00904", "1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(DialectTest, OracleRenameSysdateAndOuterJoin) {
     Use(Dialect::Oracle);
     Run("CREATE TABLE T_TRNK_SHIFT (SHIFT_ID NUMBER(10,0) NOT NULL PRIMARY KEY, MON_INTERVAL_ID "

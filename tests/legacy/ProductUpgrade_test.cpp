@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "OldCommonDatabases.h"
@@ -119,9 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
     Starts, SlowProductUpgradedSchema,
     ::testing::Values(
         StartCase{Module::Gage, db::Dialect::Access, 30}, StartCase{Module::Gage, db::Dialect::Access, 33},
-        StartCase{Module::Gage, db::Dialect::Access, 36}, StartCase{Module::Gage, db::Dialect::Oracle, 27},
-        StartCase{Module::Gage, db::Dialect::Oracle, 33}, StartCase{Module::Gage, db::Dialect::Oracle, 36},
-        StartCase{Module::Gage, db::Dialect::SqlServer, 32},
+        StartCase{Module::Gage, db::Dialect::Access, 36}, StartCase{Module::Gage, db::Dialect::Oracle, 1},
+        StartCase{Module::Gage, db::Dialect::Oracle, 19}, StartCase{Module::Gage, db::Dialect::Oracle, 26},
+        StartCase{Module::Gage, db::Dialect::Oracle, 36}, StartCase{Module::Gage, db::Dialect::SqlServer, 32},
         StartCase{Module::Gage, db::Dialect::SqlServer, 34},
         StartCase{Module::Gage, db::Dialect::SqlServer, 36}, StartCase{Module::Tool, db::Dialect::Access, 1},
         StartCase{Module::Tool, db::Dialect::Access, 8}, StartCase{Module::Tool, db::Dialect::Access, 16},
@@ -167,13 +169,147 @@ TEST(ProductSchemaHistory, TablesComeAndGoWithTheirSteps) {
     EXPECT_FALSE(std::ranges::any_of(irr->columns,
                                      [](const LegacyColumn& c) { return c.name == "REPAIR_STATUS_ID"; }));
     EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::Access), 30);
-    EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::Oracle), 27);
+    EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::Oracle), 1);
     EXPECT_THAT(names(Module::Gage, 29), Contains("T_TRNK_OLD_GAUGES"));
     EXPECT_THAT(names(Module::Gage, 30), ::testing::Not(Contains("T_TRNK_OLD_GAUGES")));
     EXPECT_EQ(OldestMajor(Module::Gage, db::Dialect::SqlServer), 32);
     EXPECT_EQ(OldestMajor(Module::Tool, db::Dialect::SqlServer), 12);
     EXPECT_EQ(OldestMajor(Module::Traveler, db::Dialect::Access), 7);
     EXPECT_EQ(OldestMajor(Module::Traveler, db::Dialect::Oracle), 1);
+}
+
+// What the older Oracle gage history changed, seen in the tables before and after its step.
+struct GageFormCase {
+    int major;
+    const char* table;
+    const char* column;  // empty: the table itself
+    bool present;
+    bool notNull = false;
+};
+
+class GageSchemaHistory : public ::testing::TestWithParam<GageFormCase> {};
+
+TEST_P(GageSchemaHistory, TablesAndColumnsStandAsTheirStepsLeftThem) {
+    const GageFormCase c = GetParam();
+    const std::optional<LegacyTable> table = TableAtMajor(Module::Gage, c.table, c.major);
+    if (*c.column == 0) {
+        EXPECT_EQ(table.has_value(), c.present);
+        return;
+    }
+    ASSERT_TRUE(table.has_value());
+    const auto column =
+        std::ranges::find_if(table->columns, [&](const LegacyColumn& l) { return l.name == c.column; });
+    ASSERT_EQ(column != table->columns.end(), c.present);
+    if (c.present) {
+        EXPECT_EQ(column->notNull, c.notNull);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Majors, GageSchemaHistory,
+                         ::testing::Values(GageFormCase{1, "T_TRNK_IRR", "TOTAL_ERRORS", false},
+                                           GageFormCase{4, "T_TRNK_IRR", "TOTAL_ERRORS", true},
+                                           GageFormCase{14, "T_TRNK_IRR", "MACHINE_ID", true},
+                                           GageFormCase{1, "T_TRNK_IRR", "OPEN_DISP_DATE", true},
+                                           GageFormCase{21, "T_TRNK_IRR", "OPEN_DISP_DATE", true},
+                                           GageFormCase{22, "T_TRNK_IRR", "OPEN_DISP_DATE", false},
+                                           GageFormCase{22, "T_TRNK_IRR", "MODIFIED_DATE", true},
+                                           GageFormCase{19, "T_TRNK_IRR", "QCE_ID", true},
+                                           GageFormCase{20, "T_TRNK_IRR", "QCE_ID", false},
+                                           GageFormCase{20, "T_TRNK_IRR", "REWORK_EXPECTED_DATE", false},
+                                           GageFormCase{1, "T_TRNK_CALIBRATE", "OPS_PER_GAUGE_ID", true},
+                                           GageFormCase{20, "T_TRNK_CALIBRATE", "GAUGE_CAL_DIM_ID", true,
+                                                        true},
+                                           GageFormCase{11, "T_TRNK_GAUGEINIT", "CANCEL_QTY", false},
+                                           GageFormCase{12, "T_TRNK_GAUGEINIT", "DATE_EXPECTED", true},
+                                           GageFormCase{17, "T_TRNK_GAUGES", "SERIAL_NO", true, true},
+                                           GageFormCase{18, "T_TRNK_GAUGES", "SERIAL_NO", true, false},
+                                           GageFormCase{19, "T_TRNK_GAUGES", "FREQUENCY", true},
+                                           GageFormCase{20, "T_TRNK_GAUGES", "FREQUENCY", false},
+                                           GageFormCase{20, "T_TRNK_GAUGES", "CONDITIONAL_DATE", true},
+                                           GageFormCase{9, "T_TRNK_GAUGES", "OLD_STATUS_ID", false},
+                                           GageFormCase{19, "T_TRNK_OLD_GAUGES", "", false},
+                                           GageFormCase{20, "T_TRNK_OLD_GAUGES", "", true},
+                                           GageFormCase{29, "T_TRNK_OLD_GAUGES", "FREQUENCY", true}));
+
+TEST(ProductSchemaHistory, TheGageTypeKeyNamesTheTypeBeforeItsStepAndTheSubtypeAfter) {
+    const auto target = [](int major) {
+        const std::optional<LegacyTable> gages = TableAtMajor(Module::Gage, "T_TRNK_GAUGES", major);
+        for (const LegacyForeignKey& fk : gages->foreignKeys)
+            if (fk.name == "FK_GAU_GAUGE_TYPE") return fk.referencedTable;
+        return std::string("none");
+    };
+    EXPECT_EQ(target(14), "T_TRNK_GAUGE_TYPE");
+    EXPECT_EQ(target(15), "T_TRNK_GAUGE_SUBTYPE");
+    EXPECT_EQ(target(20), "none");
+    // The old gages the rebuild left behind carry it on.
+    const auto old = TableAtMajor(Module::Gage, "T_TRNK_OLD_GAUGES", 20);
+    ASSERT_TRUE(old.has_value());
+    EXPECT_EQ(old->triggerName, "TR_TRNK_GAUGES");
+    EXPECT_TRUE(std::ranges::any_of(
+        old->foreignKeys, [](const LegacyForeignKey& fk) { return fk.name == "FK_GAU_GAUGE_TYPE"; }));
+}
+
+// The gage rebuild in Oracle statements, in the order they must run: the dependent tables go before
+// the gages are renamed; the new gages number from the sequence already there, and the copy keeps
+// every key with the new key trigger out of the way.
+TEST(ProductSchemaHistory, TheGageRebuildKeepsKeysAndTheSequence) {
+    const MajorStep& step = *FindMajorStep(Module::Gage, 19);
+    std::vector<std::string> sql;
+    for (const SchemaChange& change : step.changes)
+        for (auto& s : RenderSchemaChange(change, step, db::Dialect::Oracle)) sql.push_back(s);
+    const auto at = [&](const std::string& prefix) {
+        const auto found =
+            std::ranges::find_if(sql, [&](const std::string& s) { return s.starts_with(prefix); });
+        EXPECT_NE(found, sql.end()) << prefix;
+        return found - sql.begin();
+    };
+    EXPECT_LT(at("DROP TABLE T_TRNK_IRR"), at("DROP TABLE T_TRNK_CALHIST"));
+    EXPECT_LT(at("DROP TABLE T_TRNK_CALHIST"), at("RENAME T_TRNK_GAUGES TO T_TRNK_OLD_GAUGES"));
+    EXPECT_LT(at("RENAME T_TRNK_GAUGES"), at("CREATE TABLE T_TRNK_GAUGES"));
+    EXPECT_LT(at("DROP TRIGGER TR_TRNK_GAUGES2"), at("INSERT INTO T_TRNK_GAUGES"));
+    EXPECT_LT(at("INSERT INTO T_TRNK_GAUGES"), at("CREATE TABLE T_TRNK_CALHIST"));
+    EXPECT_THAT(sql, Contains(HasSubstr("SELECT GAUGE_ID, GAUGE_NO_ID, SERIAL_NO, STATUS_ID, ")));
+    EXPECT_THAT(sql, ::testing::Not(Contains(HasSubstr("RMA_NO"))));
+    EXPECT_THAT(sql, ::testing::Not(Contains("CREATE SEQUENCE S_TRNK_GAUGES INCREMENT BY 1 START WITH 1")));
+    EXPECT_THAT(sql, Contains("DROP SEQUENCE S_TRNK_CALHIST"));
+    EXPECT_THAT(sql, Contains("CREATE SEQUENCE S_TRNK_CALHIST INCREMENT BY 1 START WITH 1"));
+    // Taken back, the rows go home first and the sequence stays.
+    std::vector<std::string> back;
+    for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change)
+        for (auto& s : TakeBackStatements(*change, step, db::Dialect::Oracle)) back.push_back(s);
+    EXPECT_THAT(back, Contains(HasSubstr("INSERT INTO T_TRNK_OLD_GAUGES (GAUGE_ID, ")));
+    EXPECT_THAT(back, Contains("RENAME T_TRNK_OLD_GAUGES TO T_TRNK_GAUGES"));
+    EXPECT_THAT(back, ::testing::Not(Contains("DROP SEQUENCE S_TRNK_GAUGES")));
+    // Jet keeps counter values given to it; SQL Server only when told to.
+    const SchemaChange& copy = step.changes[5];
+    ASSERT_EQ(copy.kind, ChangeKind::CopyRows);
+    EXPECT_EQ(RenderSchemaChange(copy, step, db::Dialect::Access).size(), 1u);
+    EXPECT_EQ(RenderSchemaChange(copy, step, db::Dialect::SqlServer).front(),
+              "SET IDENTITY_INSERT T_TRNK_GAUGES ON");
+    // Jet has no statement that renames a table.
+    EXPECT_THROW(RenderSchemaChange(step.changes[3], step, db::Dialect::Access), std::logic_error);
+    EXPECT_EQ(RenderSchemaChange(step.changes[3], step, db::Dialect::SqlServer),
+              std::vector<std::string>{"EXEC sp_rename 'T_TRNK_GAUGES', 'T_TRNK_OLD_GAUGES'"});
+}
+
+// A relaxed column in each dialect's words, and its take-back.
+TEST(ProductSchemaHistory, RelaxedColumnsRenderPerDialect) {
+    const MajorStep& step = *FindMajorStep(Module::Gage, 17);
+    const SchemaChange& serial = step.changes.front();
+    EXPECT_EQ(RenderSchemaChange(serial, step, db::Dialect::Oracle),
+              std::vector<std::string>{"ALTER TABLE T_TRNK_GAUGES MODIFY (SERIAL_NO NULL)"});
+    EXPECT_EQ(RenderSchemaChange(serial, step, db::Dialect::SqlServer),
+              std::vector<std::string>{"ALTER TABLE T_TRNK_GAUGES ALTER COLUMN SERIAL_NO VARCHAR(40) NULL"});
+    EXPECT_EQ(RenderSchemaChange(serial, step, db::Dialect::Access),
+              std::vector<std::string>{"ALTER TABLE T_TRNK_GAUGES ALTER COLUMN SERIAL_NO VARCHAR(40)"});
+    EXPECT_EQ(TakeBackStatements(serial, step, db::Dialect::Oracle),
+              std::vector<std::string>{"ALTER TABLE T_TRNK_GAUGES MODIFY (SERIAL_NO NOT NULL)"});
+    EXPECT_EQ(
+        TakeBackStatements(serial, step, db::Dialect::Access),
+        std::vector<std::string>{"ALTER TABLE T_TRNK_GAUGES ALTER COLUMN SERIAL_NO VARCHAR(40) NOT NULL"});
+    const MajorStep& dates = *FindMajorStep(Module::Gage, 21);
+    EXPECT_EQ(TakeBackStatements(dates.changes.back(), dates, db::Dialect::Oracle),
+              std::vector<std::string>{"ALTER TABLE T_TRNK_IRR ADD OPEN_DISP_DATE DATE "});
 }
 
 TEST(ProductSchemaHistory, OracleOnlyStepsRenderTheirOwnForms) {
@@ -236,6 +372,10 @@ INSTANTIATE_TEST_SUITE_P(
             "SqlGage31", Module::Gage, db::Dialect::SqlServer, "31.4",
             "The Gage tables are at legacy version 31.4; the oldest legacy version this program can bring "
             "up to date is 32.0"},
+        RefusedCase{
+            "OracleGage0", Module::Gage, db::Dialect::Oracle, "0.9",
+            "The Gage tables are at legacy version 0.9; the oldest legacy version this program can bring "
+            "up to date is 1.0"},
         RefusedCase{
             "NewerGage", Module::Gage, db::Dialect::Oracle, "38.0",
             "The Gage tables are at legacy version '38.0', which this program does not know; its last Gage "
@@ -309,6 +449,48 @@ TEST_P(ProductStepCommit, EachStepMovesTheMajorAndKeepsTheMinor) {
     UpgradeOk();
     EXPECT_EQ(versions, std::vector<std::string>{"36.200"});
     EXPECT_EQ(Version(), "37.105");
+}
+
+// Oracle commits each schema statement, so a step that fails after one leaves it behind: the major
+// stays where it was and a rerun stops at the same step until the half-made change is taken away.
+TEST_F(ProductUpgradeTest, AFailedOracleGageStepOfTheOlderHistoryKeepsItsMajor) {
+    StartAt(
+        Module::Gage, db::Dialect::Oracle, 20, "7",
+        {"INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
+         "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
+         "'Dial', 1)",
+         "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
+         "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S1', 1)",
+         "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE) VALUES (1, TO_DATE('2003-01-01', 'YYYY-MM-DD'))",
+         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE) VALUES ('R1', 1, "
+         "1, "
+         "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'))"});
+    core::gConnection().SetStatementObserver([](const std::string& sql) {
+        if (sql.starts_with("UPDATE T_TRNK_IRR SET LAST_ACTION_ID")) throw std::runtime_error("disk full");
+    });
+    std::string strError;
+    EXPECT_FALSE(Upgrade(strError));
+    EXPECT_EQ(strError, "disk full");
+    EXPECT_FALSE(core::gConnection().Session().InTransaction());
+    EXPECT_EQ(Version(), "21.7");
+    EXPECT_TRUE(HasColumn("T_TRNK_IRR", "LAST_ACTION_ID"));
+    EXPECT_TRUE(HasColumn("T_TRNK_IRR", "OPEN_DISP_DATE"));
+
+    core::gConnectionSlot().reset();
+    database.OpenShared(db::Dialect::Oracle);
+    EXPECT_FALSE(Upgrade(strError));
+    EXPECT_EQ(Version(), "21.7");
+    database.Run({"ALTER TABLE T_TRNK_IRR DROP COLUMN INITIAL_DATE",
+                  "ALTER TABLE T_TRNK_IRR DROP COLUMN MODIFIED_DATE",
+                  "ALTER TABLE T_TRNK_IRR DROP COLUMN LAST_ACTION_ID"});
+    core::gConnectionSlot().reset();
+    database.OpenShared(db::Dialect::Oracle);
+    UpgradeOk();
+    EXPECT_EQ(Version(), "37.105");
+    ExpectAll(
+        {{"select count(*) from T_TRNK_IRR where MODIFIED_DATE = TO_DATE('2003-04-05', 'YYYY-MM-DD') and "
+          "LAST_ACTION_ID = 140",
+          "1"}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialects, ProductStepCommit,
@@ -463,6 +645,89 @@ TEST_F(ProductConversion, OracleGageMetricsBecomeReferenceDimensions) {
         {"select RESERVED0 from T_TRNK_COMMON where APP_ID = 11", "37.105"},
     });
     EXPECT_FALSE(HasColumn("T_TRNK_OLD_GAUGES", "GAUGE_ID"));
+}
+
+// The gages of the old table, in the form after the step from 14 (their type column names a subtype),
+// three added and the middle one deleted, so that their keys have a gap.
+const std::vector<std::string> kOldGageRows = {
+    "INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
+    "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
+    "'Dial', 1)",
+    "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
+    "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (2, 'G-2', 1)",
+    "INSERT INTO T_TRNK_PERS (PERSONNEL_ID, LAST_NAME, PERSONNEL_NUMBER, SID) VALUES (1, 'Inspector', 'P1', "
+    "100)",
+    "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID, TOTAL_DAYS_USED, COST, OLD_STATUS_ID, "
+    "RMA_NO, GAUGE_TYPE_ID) VALUES (1, 'S1', 1, 12, 99.5, 2, 'RMA-1', 1)",
+    "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S2', 1)",
+    "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, STATUS_ID, ISSUE_DATE) VALUES (2, 1, TO_DATE('2002-03-04', "
+    "'YYYY-MM-DD'))",
+    "DELETE FROM T_TRNK_GAUGES WHERE SERIAL_NO = 'S2'",
+    "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE, INSP_ID) VALUES (1, TO_DATE('2003-01-01', "
+    "'YYYY-MM-DD'), 1)",
+    "INSERT INTO T_TRNK_CALIBRATE (GAUGE_ID, CALHIST_ID, CAL_DATE, INSP_ID, ACTUAL_DIM) VALUES (1, 1, "
+    "TO_DATE('2003-01-01', 'YYYY-MM-DD'), 1, 10.5)",
+    "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE, QCE_ID) VALUES ('R1', "
+    "3, 1, "
+    "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'), 1)",
+};
+
+TEST_F(ProductConversion, OracleGageRebuildKeepsEveryGageAndItsKeyAndEmptiesItsRecords) {
+    StartAt(Module::Gage, db::Dialect::Oracle, 19, "3", kOldGageRows);
+    ASSERT_EQ(Scalar("select count(*) from T_TRNK_IRR"), "1");
+    std::string oldTable;
+    core::gConnection().SetStatementObserver([&](const std::string& sql) {
+        if (sql.starts_with("UPDATE T_TRNK_IRR SET MODIFIED_DATE"))
+            oldTable = Scalar(
+                "select count(*) || '/' || sum(GAUGE_ID) || '/' || max(RMA_NO) from T_TRNK_OLD_GAUGES");
+    });
+    UpgradeOk();
+    // Until the metric conversion drops it, the old table holds the gages as they were.
+    EXPECT_EQ(oldTable, "2/4/RMA-1");
+    const std::string gage =
+        "select SERIAL_NO || '|' || GAUGE_NO_ID || '|' || STATUS_ID || '|' || TOTAL_DAYS_USED || '|' || COST "
+        "|| "
+        "'|' || OLD_STATUS_ID from T_TRNK_GAUGES where GAUGE_ID = ";
+    ExpectAll({
+        {"select count(*) || '/' || sum(GAUGE_ID) from T_TRNK_GAUGES", "2/4"},
+        {gage + "1", "S1|1|1|12|99.5|2"},
+        {"select count(*) from T_TRNK_GAUGES where GAUGE_ID = 3 and SERIAL_NO IS NULL and GAUGE_NO_ID = 2 "
+         "and "
+         "ISSUE_DATE = TO_DATE('2002-03-04', 'YYYY-MM-DD')",
+         "1"},
+        {"select count(*) from T_TRNK_CALHIST", "0"},
+        {"select count(*) from T_TRNK_CALIBRATE", "0"},
+        {"select count(*) from T_TRNK_IRR", "0"},
+        {"select RESERVED0 from T_TRNK_COMMON where APP_ID = 11", "37.105"},
+    });
+    // The sequence the gages shared numbers the next gage after the copied ones.
+    database.Run({"INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (2, 'S4', 1)"});
+    EXPECT_EQ(Scalar("select GAUGE_ID from T_TRNK_GAUGES where SERIAL_NO = 'S4'"), "4");
+    EXPECT_FALSE(HasColumn("T_TRNK_OLD_GAUGES", "GAUGE_ID"));
+}
+
+// Reports written after the rebuild are dated by their disposition; all of them get action 140.
+TEST_F(ProductConversion, OracleGageReportsTakeTheirDispositionDateAndLastAction) {
+    StartAt(
+        Module::Gage, db::Dialect::Oracle, 21, "8",
+        {"INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
+         "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
+         "'Dial', 1)",
+         "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
+         "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S1', 1)",
+         "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE) VALUES (1, TO_DATE('2003-01-01', 'YYYY-MM-DD'))",
+         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE) VALUES ('R1', 1, "
+         "1, "
+         "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'))",
+         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID) VALUES ('R2', 1, 1, 1)"});
+    UpgradeOk();
+    ExpectAll(
+        {{"select count(*) from T_TRNK_IRR where IRR_NO = 'R1' and MODIFIED_DATE = TO_DATE('2003-04-05', "
+          "'YYYY-MM-DD')",
+          "1"},
+         {"select count(*) from T_TRNK_IRR where MODIFIED_DATE IS NULL and IRR_NO = 'R2'", "1"},
+         {"select count(*) from T_TRNK_IRR where LAST_ACTION_ID = 140 and INITIAL_DATE IS NULL", "2"}});
+    EXPECT_FALSE(HasColumn("T_TRNK_IRR", "OPEN_DISP_DATE"));
 }
 
 TEST_F(ProductConversion, GageStepThirtyLeavesTheKeyTheCommonTablesDropped) {

@@ -155,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, SlowAgedSamplePlant,
                                            AgedCase{Dialect::Access, "gage=30.40", "access"},
                                            AgedCase{Dialect::Access, "tool=1.5", "access"},
                                            AgedCase{Dialect::Access, "traveler=7.9", "access"},
-                                           AgedCase{Dialect::Oracle, "gage=27.3", "oracle"},
+                                           AgedCase{Dialect::Oracle, "gage=1.3", "oracle"},
+                                           AgedCase{Dialect::Oracle, "gage=20.3", "oracle"},
                                            AgedCase{Dialect::Oracle, "traveler=1.2", "oracle"},
                                            AgedCase{Dialect::SqlServer, "tool=12.6", "sql"},
                                            AgedCase{Dialect::Access, "46.90", "access"},
@@ -221,6 +222,41 @@ TEST(AgedSamplePlant, HoldsTravelerCalibrationAndReworkRowsInTheirOldForms) {
     EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 21"), "13.4");
 }
 
+// The Oracle gage tables below their rebuild: gages keep their keys in the old table, and between
+// the rebuild and the step that dates the reports, the reports carry their disposition dates.
+TEST(SlowAgedOracleGagePlant, HoldsGagesAndReportsInTheirOldForms) {
+    const auto count = [](db::Connection& on, const std::string& sql) { return std::stoi(Scalar(on, sql)); };
+    const auto age = [](db::Connection& on, const char* version) {
+        sample::AgeSamplePlant(on, std::vector<sample::ModuleVersion>{sample::ParseModuleVersion(version)});
+    };
+    {
+        TempDatabase db;
+        auto c = db.Connect(Dialect::Oracle);
+        sample::WriteSamplePlant(*c, 1, 3);
+        const int reports = count(*c, "select count(*) from T_TRNK_IRR where MODIFIED_DATE IS NOT NULL");
+        ASSERT_GT(reports, 0);
+        age(*c, "gage=21.4");
+        // 21: every report's disposition date is its modification date.
+        EXPECT_EQ(count(*c, "select count(*) from T_TRNK_IRR where OPEN_DISP_DATE IS NOT NULL"), reports);
+        // 29: the metrics of the gage numbers' dimensions and the label operations of the subtypes.
+        EXPECT_GT(count(*c, "select count(*) from T_TRNK_METRICS where PTYPE_ID = 3"), 0);
+        EXPECT_GT(count(*c, "select count(*) from T_TRNK_OPS where PTYPE_ID = 3 and TABLE_ID = 111"), 0);
+    }
+    TempDatabase db;
+    auto c = db.Connect(Dialect::Oracle);
+    sample::WriteSamplePlant(*c, 1, 3);
+    const std::string gages = Scalar(*c, "select count(*) || '/' || sum(GAUGE_ID) from T_TRNK_GAUGES");
+    age(*c, "gage=17.4");
+    // 19 and 17: every gage is back in the one gage table with its key, serial number and day counts.
+    EXPECT_EQ(Scalar(*c, "select count(*) || '/' || sum(GAUGE_ID) from T_TRNK_GAUGES"), gages);
+    EXPECT_EQ(count(*c,
+                    "select count(*) from T_TRNK_GAUGES where SERIAL_NO IS NULL or TOTAL_DAYS_USED IS "
+                    "NULL or CAL_DAYS_USED IS NULL"),
+              0);
+    EXPECT_EQ(count(*c, "select count(*) from T_TRNK_IRR"), 0);
+    EXPECT_EQ(Scalar(*c, "select RESERVED0 from T_TRNK_COMMON where APP_ID = 11"), "17.4");
+}
+
 TEST(TmigrateSample, BuildsAPlantAtAnOlderCommonVersionAndRefusesOneItCannot) {
     TempDatabase db;
     auto r =
@@ -243,6 +279,7 @@ struct MigratedCase {
     std::string version;
     int exitCode;
     std::string message;
+    std::string dialect = "access";
 };
 
 class SlowAgedPlantMigration : public ::testing::TestWithParam<MigratedCase> {};
@@ -257,9 +294,12 @@ TEST_P(SlowAgedPlantMigration, RunsThroughTheUpgradeIntoTheTransfers) {
         options += " --version " + (one.find('=') == std::string::npos ? "common=" + one : one);
         start = end + 1;
     }
-    auto r = RunCommand(Tmigrate() + " sample access '" + db.ConnectionString() + "'" + options + " 2>&1");
+    const std::string dialect = GetParam().dialect;
+    auto r = RunCommand(Tmigrate() + " sample " + dialect + " '" + db.ConnectionString() + "'" + options +
+                        " 2>&1");
     ASSERT_EQ(r.exitCode, 0) << r.out;
-    r = RunCommand(Tmigrate() + " migrate access '" + db.ConnectionString() + "' --progress none 2>&1");
+    r = RunCommand(Tmigrate() + " migrate " + dialect + " '" + db.ConnectionString() +
+                   "' --progress none 2>&1");
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.out;
     EXPECT_THAT(r.out, HasSubstr(GetParam().message));
 }
@@ -269,6 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MigratedCase{"56.100", 0, ""}, MigratedCase{"gage=30.40", 0, ""},
                       MigratedCase{"tool=1.5", 0, ""}, MigratedCase{"traveler=7.9", 0, ""},
                       MigratedCase{"56.100 gage=30.40 tool=1.5 traveler=7.9", 0, ""},
+                      MigratedCase{"gage=1.3", 0, "", "oracle"},
                       MigratedCase{"46.90", 1, "Migrating Attachments: Invalid use of Null"}));
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "legacy/CommonConversions.h"
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/LegacyTableCreator.h"
+#include "legacy/ProductConversions.h"
 #include "legacy/catalog/LegacyTableLists.h"
 #include "sample/SampleOldMDC.h"
 
@@ -279,6 +280,63 @@ void ReworksNameDimensions(db::Connection& connection) {
          "T_TRNK_REWORK SET TOOL_REWORK_DIM_ID = ", "REWORK_ID"});
 }
 
+// Gage 29 makes the label strings of gage subtypes' metric operations into the subtypes' labels and
+// reference dimensions of their gage numbers, and gives those the units and tolerances of the numbers'
+// metrics: each subtype with labels gets its operation back, each reference dimension its metric,
+// and the dimensions the step makes from the labels go, to come back with it. The operations are
+// whole ones, named and numbered, as the pre-flight check of the migration reads them before the
+// upgrade deletes them.
+void GageMetricOperations(db::Connection& connection) {
+    // The step is Oracle's alone; the operation's date is written in that dialect.
+    if (connection.GetDialect() != db::Dialect::Oracle) return;
+    const std::string creator =
+        FirstValue(connection, "select PERSONNEL_ID from T_TRNK_PERS order by PERSONNEL_ID");
+    if (creator.empty()) return;
+    connection.Execute(
+        "INSERT INTO T_TRNK_METRICS (METRICS_NAME, UNITS, PRECISION, TARGET_DIM, UPPER_TOL, LOWER_TOL, "
+        "DIM_TYPE_ID, DETAILS, PTYPE_ID, TARGET_ID) SELECT GAUGE_REF_DIM_NAME, UNITS, PRECISION, TARGET_DIM, "
+        "UPPER_TOL, LOWER_TOL, DIM_TYPE_ID, DETAILS, 3, GAUGE_NO_ID FROM T_TRNK_GAUGE_REF_DIM WHERE "
+        "GAUGE_REF_DIM_NAME IS NOT NULL AND GAUGE_NO_ID IS NOT NULL");
+    for (const auto& subtype : ReadRows(connection,
+                                        "select GAUGE_SUBTYPE_ID, DIM_LABEL_STRING, NUM_DIMS from "
+                                        "T_TRNK_GAUGE_SUBTYPE where DIM_LABEL_STRING IS NOT NULL order by "
+                                        "GAUGE_SUBTYPE_ID")) {
+        const std::vector<std::string> labels = legacy::SplitDimensionLabels(subtype[1].AsText());
+        if (labels.empty()) continue;
+        const std::string id = subtype[0].AsText();
+        connection.Execute(
+            "INSERT INTO T_TRNK_OPS (OPS_NAME, OPS_NUMBER, REVISION_NO, PTYPE_ID, TABLE_ID, TARGET_ID, "
+            "OPS_STRING_DATA, OPS_NUMBER_DATA, CREATE_DATE, CREATOR_ID) VALUES ('Dimensions', " +
+            Quoted("DIM-" + id) + ", 0, 3, 111, " + id + ", " + Quoted(subtype[1].AsText()) + ", " +
+            (subtype[2].IsNull() ? std::string("NULL") : subtype[2].AsText()) +
+            ", TO_DATE('2001-01-01', 'YYYY-MM-DD'), " + creator + ")");
+        std::string names;
+        for (const std::string& label : labels) names += (names.empty() ? "" : ", ") + Quoted(label);
+        for (const auto& number : ReadRows(connection,
+                                           "select GAUGE_NO_ID from T_TRNK_GAUGE_NO where "
+                                           "GAUGE_SUBTYPE_ID = " +
+                                               id))
+            connection.Execute("DELETE FROM T_TRNK_GAUGE_REF_DIM WHERE GAUGE_NO_ID = " + number[0].AsText() +
+                               " AND GAUGE_REF_DIM_NAME IN (" + names + ")");
+    }
+}
+
+// Gage 21 dates the reports' modification by their disposition date, which it then drops.
+void DispositionDates(db::Connection& connection) {
+    connection.Execute("UPDATE T_TRNK_IRR SET OPEN_DISP_DATE = MODIFIED_DATE");
+}
+
+// Gage 17 lets gages go without a serial number or day counts: before it every gage had them.
+void GagesWithSerialsAndDayCounts(db::Connection& connection) {
+    for (const char* counter : {"TOTAL_DAYS_USED", "CAL_DAYS_USED"})
+        connection.Execute(std::string("UPDATE T_TRNK_GAUGES SET ") + counter + " = 0 WHERE " + counter +
+                           " IS NULL");
+    for (const auto& gage :
+         ReadRows(connection, "select GAUGE_ID from T_TRNK_GAUGES where SERIAL_NO IS NULL order by GAUGE_ID"))
+        connection.Execute("UPDATE T_TRNK_GAUGES SET SERIAL_NO = " + Quoted("NS-" + gage[0].AsText()) +
+                           " WHERE GAUGE_ID = " + gage[0].AsText());
+}
+
 // Traveler 14 reads the type as a text. A code outside the list has no text of its own; such a
 // traveler is a process traveler in the old form, since a text the step does not know leaves the type
 // Null, on which the traveler transfer stops.
@@ -362,7 +420,12 @@ constexpr OldForm kCommonOldForms[] = {
     {1, PersonsWithoutShifts, nullptr},
 };
 
-constexpr OldForm kGageOldForms[] = {{35, CalibrationsNameDimensions, nullptr}};
+constexpr OldForm kGageOldForms[] = {
+    {35, CalibrationsNameDimensions, nullptr},
+    {29, GageMetricOperations, nullptr},
+    {21, nullptr, DispositionDates},
+    {17, GagesWithSerialsAndDayCounts, nullptr},
+};
 constexpr OldForm kToolOldForms[] = {{15, ReworksNameDimensions, nullptr}};
 constexpr OldForm kTravelerOldForms[] = {
     {14, TravelerTypeTexts, nullptr},

@@ -239,6 +239,12 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
         std::size_t at = verb.Is("ALTER") && At(sig, i + 1, "COLUMN") ? i + 2 : i + 1;
         for (const Tokens& def : clauses(at)) {
             const std::string column = util::ToUpper(Need(def, 0).Name());
+            // Oracle's "MODIFY (C NULL)" and "MODIFY (C NOT NULL)" change the nullability alone.
+            const bool toNull = def.size() == 2 && def[1].Is("NULL");
+            if (toNull || (def.size() == 3 && def[1].Is("NOT") && def[2].Is("NULL"))) {
+                ModifyNullability(table, def[0].Name(), !toNull);
+                continue;
+            }
             const std::string rendered = RenderColumn(def);
             bool found = false;
             RebuildTable(table, [&](std::vector<ColumnDef>& cols) {
@@ -255,6 +261,37 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
     } else {
         Unsupported(sig);
     }
+}
+
+void EmbeddedSession::ModifyNullability(const std::string& table, const std::string& column, bool notNull) {
+    const std::string upper = util::ToUpper(column);
+    bool found = false;
+    for (const ColumnDef& c : TableColumns(table)) {
+        if (util::ToUpper(c.name) != upper) continue;
+        found = true;
+        const bool isNotNull = c.definition.find(" NOT NULL") != std::string::npos ||
+                               c.definition.find("PRIMARY KEY") != std::string::npos;
+        if (isNotNull == notNull)
+            throw DbError(notNull ? "ORA-01442: column to be modified to NOT NULL is already NOT NULL"
+                                  : "ORA-01451: column to be modified to NULL cannot be modified to NULL");
+    }
+    if (!found) throw DbError("ORA-00904: \"" + upper + "\": invalid identifier");
+    if (notNull) {
+        Statement nulls(db_,
+                        "SELECT 1 FROM " + Quote(table) + " WHERE " + Quote(column) + " IS NULL LIMIT 1");
+        if (nulls.Step())
+            throw DbError("ORA-02296: cannot enable (" + table + "." + upper + ") - null values found");
+    }
+    RebuildTable(table, [&](std::vector<ColumnDef>& cols) {
+        for (auto& c : cols) {
+            if (util::ToUpper(c.name) != upper) continue;
+            if (notNull) {
+                c.definition += " NOT NULL";
+            } else {
+                c.definition.erase(c.definition.find(" NOT NULL"), 9);
+            }
+        }
+    });
 }
 
 std::vector<EmbeddedSession::ColumnDef> EmbeddedSession::TableColumns(const std::string& table) {

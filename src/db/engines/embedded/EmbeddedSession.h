@@ -78,6 +78,8 @@ class EmbeddedSession final : public EngineSession {
 
     std::string RenderColumn(const Tokens& def) const;
     std::vector<ColumnDef> TableColumns(const std::string& table);
+    // Sets or lifts NOT NULL on one column, its type unchanged; refuses what Oracle refuses.
+    void ModifyNullability(const std::string& table, const std::string& column, bool notNull);
     void RebuildTable(const std::string& table, const std::function<void(std::vector<ColumnDef>&)>& edit);
     bool TableExists(const std::string& table);
     std::string StoredTableName(const std::string& table);
