@@ -74,6 +74,8 @@ TEST_P(LookupIndex, RepeatedSearchesByANumberGetAnIndexAndFindTheSameRows) {
     for (; !reader.Eof(); reader.MoveNext()) ++read;
     EXPECT_EQ(read, 300);
     EXPECT_EQ(LookupIndexes(), 1);
+    conn_->Execute("ALTER TABLE T_TRNK_PART DROP COLUMN PART_NUMBER");
+    EXPECT_EQ(LookupIndexes(), 0);
 }
 
 TEST_P(LookupIndex, SearchesThatAreNotByOneColumnGetNone) {
@@ -118,6 +120,11 @@ TEST_P(LookupIndex, DeletesIndexTheColumnsThatPointAtTheTable) {
     conn_->Execute("delete T_TRNK_HISTORY where HISTORY_ID = 2");
     EXPECT_EQ(LookupIndexes(), 2);  // and HISTORY.PREV_HIST_ID
     EXPECT_EQ(Ids("select PART_ID from T_TRNK_PART").size(), 299u);
+
+    // A column the engine indexed can still be dropped, and its index goes with it.
+    conn_->Execute("ALTER TABLE T_TRNK_HISTORY DROP CONSTRAINT FK_HIST_PREV");
+    conn_->Execute("ALTER TABLE T_TRNK_HISTORY DROP COLUMN PREV_HIST_ID");
+    EXPECT_EQ(LookupIndexes(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialects, LookupIndex,

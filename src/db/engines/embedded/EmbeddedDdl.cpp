@@ -234,7 +234,21 @@ void EmbeddedSession::AlterTable(const Tokens& sig) {
         del.Run();
     } else if (verb.Is("DROP")) {
         std::size_t at = At(sig, i + 1, "COLUMN") ? i + 2 : i + 1;
-        Exec(db_, "ALTER TABLE " + Quote(table) + " DROP COLUMN " + Quote(Need(sig, at).Name()));
+        const std::string column = Need(sig, at).Name();
+        // The engine's own indexes on the column go with it: the database never showed them, and
+        // SQLite refuses to drop a column an index still names.
+        std::vector<std::string> own;
+        {
+            Statement s(
+                db_,
+                "SELECT DISTINCT l.name FROM pragma_index_list(?1) AS l, pragma_index_info(l.name) AS i "
+                "WHERE l.name LIKE '\\_tm\\_lookup\\_%' ESCAPE '\\' AND i.name = ?2 COLLATE NOCASE");
+            s.Bind(1, Value(table));
+            s.Bind(2, Value(column));
+            while (s.Step()) own.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
+        }
+        for (const std::string& index : own) Exec(db_, "DROP INDEX " + Quote(index));
+        Exec(db_, "ALTER TABLE " + Quote(table) + " DROP COLUMN " + Quote(column));
     } else if (verb.Is("ALTER") || verb.Is("MODIFY")) {
         std::size_t at = verb.Is("ALTER") && At(sig, i + 1, "COLUMN") ? i + 2 : i + 1;
         for (const Tokens& def : clauses(at)) {
