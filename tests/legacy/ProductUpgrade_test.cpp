@@ -9,7 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "OldCommonDatabases.h"
+#include "ModuleUpgradeTest.h"
 #include "legacy/CommonMajorSteps.h"
 #include "legacy/TableCreators.h"
 #include "ui/RecordingRenderer.h"
@@ -20,69 +20,14 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
-const char* DialectWord(db::Dialect dialect) {
-    return dialect == db::Dialect::Access ? "Access" : dialect == db::Dialect::Oracle ? "Oracle" : "SQL";
-}
-
-template <Module M>
-bool SetupIn(db::Dialect dialect, std::string& strError) {
-    switch (dialect) {
-        case db::Dialect::Access:
-            return TableCreatorOf<M, db::Dialect::Access>().SetupDatabase(strError);
-        case db::Dialect::Oracle:
-            return TableCreatorOf<M, db::Dialect::Oracle>().SetupDatabase(strError);
-        case db::Dialect::SqlServer:
-            return TableCreatorOf<M, db::Dialect::SqlServer>().SetupDatabase(strError);
-    }
-    return false;
-}
-
-bool SetupProduct(Module module, db::Dialect dialect, std::string& strError) {
-    switch (module) {
-        case Module::Gage:
-            return SetupIn<Module::Gage>(dialect, strError);
-        case Module::Tool:
-            return SetupIn<Module::Tool>(dialect, strError);
-        case Module::Traveler:
-            return SetupIn<Module::Traveler>(dialect, strError);
-        default:
-            throw std::invalid_argument("not a product module");
-    }
-}
-
-class ProductUpgradeTest : public testing::SharedStateTest {
+class ProductUpgradeTest : public testing::ModuleUpgradeTest {
   protected:
+    ProductUpgradeTest() : ModuleUpgradeTest(Module::Gage) {}
     void StartAt(Module module, db::Dialect dialect, int major, const std::string& minor,
                  const std::vector<std::string>& rows = {}) {
         module_ = module;
-        dialect_ = dialect;
-        testing::MakeOldProductDatabase(database, dialect, module, major, minor);
-        database.Run(rows);
-        database.sent.clear();
+        ModuleUpgradeTest::StartAt(dialect, major, minor, rows);
     }
-    bool Upgrade(std::string& strError) { return SetupProduct(module_, dialect_, strError); }
-    void UpgradeOk() {
-        std::string strError;
-        ASSERT_TRUE(Upgrade(strError)) << strError;
-    }
-    std::string Scalar(const std::string& sql) const { return database.Scalar(sql, dialect_); }
-    std::string Version() const {
-        return Scalar("select RESERVED0 from T_TRNK_COMMON where APP_ID = " +
-                      std::to_string(ModuleAppId(module_)));
-    }
-    bool HasColumn(const std::string& table, const std::string& column) const {
-        const auto schema = testing::DescribeSchema(database.Path());
-        return std::ranges::any_of(schema, [&](const std::string& line) {
-            return line.starts_with("column " + table + "." + column + " |");
-        });
-    }
-    void ExpectAll(const std::vector<std::pair<std::string, std::string>>& checks) const {
-        for (const auto& [sql, expected] : checks) EXPECT_EQ(Scalar(sql), expected) << sql;
-    }
-
-    testing::SharedDatabase database;
-    Module module_ = Module::Gage;
-    db::Dialect dialect_ = db::Dialect::Access;
 };
 
 // ---- the schema an upgrade leaves -------------------------------------------------------------
@@ -142,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{Module::Traveler, db::Dialect::SqlServer, 11},
         StartCase{Module::Traveler, db::Dialect::SqlServer, 14}),
     [](const ::testing::TestParamInfo<StartCase>& info) {
-        return std::string(ModuleName(info.param.module)) + DialectWord(info.param.dialect) + "From" +
-               std::to_string(info.param.major);
+        return std::string(ModuleName(info.param.module)) + testing::DialectCaseName(info.param.dialect) +
+               "From" + std::to_string(info.param.major);
     });
 
 TEST(ProductSchemaHistory, TablesComeAndGoWithTheirSteps) {
@@ -496,7 +441,7 @@ TEST_F(ProductUpgradeTest, AFailedOracleGageStepOfTheOlderHistoryKeepsItsMajor) 
 INSTANTIATE_TEST_SUITE_P(Dialects, ProductStepCommit,
                          ::testing::Values(db::Dialect::Access, db::Dialect::Oracle, db::Dialect::SqlServer),
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
-                             return DialectWord(info.param);
+                             return testing::DialectCaseName(info.param);
                          });
 
 // ---- data conversions -------------------------------------------------------------------------
@@ -784,7 +729,7 @@ TEST_P(TravelerConversion, NamesRevisionsCustomersTypesAndAlternatesTakeTheirNew
 INSTANTIATE_TEST_SUITE_P(Dialects, TravelerConversion,
                          ::testing::Values(db::Dialect::Access, db::Dialect::Oracle),
                          [](const ::testing::TestParamInfo<db::Dialect>& info) {
-                             return DialectWord(info.param);
+                             return testing::DialectCaseName(info.param);
                          });
 
 TEST_F(ProductConversion, OracleTravelerStepsFiveAndSixRebuildThePartsPerOperation) {
