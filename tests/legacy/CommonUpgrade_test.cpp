@@ -29,10 +29,7 @@ class CommonUpgradeTest : public testing::ModuleUpgradeTest {
 
 // ---- the schema an upgrade leaves -------------------------------------------------------------
 
-struct StartCase {
-    db::Dialect dialect;
-    int major;
-};
+using testing::StartCase;
 
 class SlowUpgradedSchema : public CommonUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
 
@@ -71,9 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{db::Dialect::Access, 60}, StartCase{db::Dialect::Oracle, 44},
                       StartCase{db::Dialect::Oracle, 52}, StartCase{db::Dialect::Oracle, 60},
                       StartCase{db::Dialect::SqlServer, 44}, StartCase{db::Dialect::SqlServer, 60}),
-    [](const ::testing::TestParamInfo<StartCase>& info) {
-        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
-    });
+    testing::StartCaseName);
 
 TEST(CommonSchemaHistory, TablesComeAndGoWithTheirSteps) {
     const auto names = [](int major) {
@@ -210,17 +205,7 @@ TEST_P(StepCommit, AFailedStepLeavesTheLastCompletedMajorAndARerunResumes) {
     // Oracle commits each DDL statement, so the failed step's column stays; elsewhere it is undone.
     EXPECT_EQ(HasColumn("T_TRNK_TOOL_NO", "UNITS_ID"), oracle);
 
-    core::gConnectionSlot().reset();
-    database.OpenShared(GetParam());
-    if (oracle) {
-        // Rerunning the step meets the column it already added.
-        EXPECT_FALSE(Upgrade(strError));
-        EXPECT_EQ(Version(), "59.140");
-        database.Run({"ALTER TABLE T_TRNK_TOOL_NO DROP COLUMN UNITS_ID"});
-        core::gConnectionSlot().reset();
-        database.OpenShared(GetParam());
-    }
-    database.sent.clear();
+    ReopenAfterFailedStep("59.140", "ALTER TABLE T_TRNK_TOOL_NO DROP COLUMN UNITS_ID");
     UpgradeOk();
     EXPECT_EQ(Version(), "61.132");
     EXPECT_THAT(database.sent, Contains("ALTER TABLE T_TRNK_TOOL_NO ADD UNITS_ID " +
@@ -251,19 +236,12 @@ INSTANTIATE_TEST_SUITE_P(Dialects, StepCommit,
 
 // ---- a plant at an old Common version, migrated end to end -----------------------------------
 
-struct PlantCase {
-    db::Dialect dialect;
-    int major;
-    bool (CDatabaseMigrationObj::*entry)(std::string, std::string&);
-    const char* provider;
-};
-
-class SlowOldCommonPlant : public CommonUpgradeTest, public ::testing::WithParamInterface<PlantCase> {};
+class SlowOldCommonPlant : public CommonUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
 
 // The Common tables at the old version with a part family and a job in the old forms; the Gage,
 // Tool and Traveler tables are created by their creators on the way.
 TEST_P(SlowOldCommonPlant, MigratesEndToEnd) {
-    const PlantCase c = GetParam();
+    const StartCase c = GetParam();
     StartAt(c.dialect, c.major, "20");
     database.Run({
         "INSERT INTO T_TRNK_PARTTYPE (PARTTYPE_NAME) VALUES ('Castings')",
@@ -276,27 +254,16 @@ TEST_P(SlowOldCommonPlant, MigratesEndToEnd) {
     });
     // The machine data tables, which no creator of this program makes from nothing.
     database.Run(LegacyStatements(Module::MDC, c.dialect));
-    core::gConnectionSlot().reset();
-    std::string strError;
-    {
-        CDatabaseMigrationObj object;
-        const std::string connection =
-            std::string("Provider=") + c.provider + ";Data Source=" + database.Path() + ";";
-        ASSERT_TRUE((object.*c.entry)(connection, strError)) << strError;
-    }
+    MigrateThroughTheComponent();
     EXPECT_EQ(database.Scalar("select count(*) from T_SFC_PART", c.dialect), "1");
     EXPECT_EQ(database.Scalar("select count(*) from T_SFC_JOB", c.dialect), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Plants, SlowOldCommonPlant,
-    ::testing::Values(PlantCase{db::Dialect::Access, 16, &CDatabaseMigrationObj::MigrateAccess,
-                                "Microsoft.Jet.OLEDB.4.0"},
-                      PlantCase{db::Dialect::Oracle, 37, &CDatabaseMigrationObj::MigrateOracle, "SQLite"},
-                      PlantCase{db::Dialect::SqlServer, 44, &CDatabaseMigrationObj::MigrateSQL, "SQLite"}),
-    [](const ::testing::TestParamInfo<PlantCase>& info) {
-        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
-    });
+INSTANTIATE_TEST_SUITE_P(Plants, SlowOldCommonPlant,
+                         ::testing::Values(StartCase{db::Dialect::Access, 16},
+                                           StartCase{db::Dialect::Oracle, 37},
+                                           StartCase{db::Dialect::SqlServer, 44}),
+                         testing::StartCaseName);
 
 }  // namespace
 }  // namespace tmigration::legacy

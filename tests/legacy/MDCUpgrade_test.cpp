@@ -58,10 +58,7 @@ class MDCUpgradeTest : public testing::ModuleUpgradeTest {
 
 // ---- the schema an upgrade leaves -------------------------------------------------------------
 
-struct StartCase {
-    db::Dialect dialect;
-    int major;
-};
+using testing::StartCase;
 
 class UpgradedMDCSchema : public MDCUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
 
@@ -92,9 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{db::Dialect::Oracle, 4}, StartCase{db::Dialect::SqlServer, 5},
                       StartCase{db::Dialect::Access, 6}, StartCase{db::Dialect::Access, 8},
                       StartCase{db::Dialect::Oracle, 8}, StartCase{db::Dialect::SqlServer, 8}),
-    [](const ::testing::TestParamInfo<StartCase>& info) {
-        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
-    });
+    testing::StartCaseName);
 
 TEST(MDCSchemaHistory, TablesAndColumnsComeWithTheirSteps) {
     const auto columns = [](int major, std::string_view table) {
@@ -432,19 +427,12 @@ TEST_F(MDCUpgradeTest, BeforeMajor3TheMissingBufferTablesTakeTheCreatePath) {
 
 // ---- a plant at an old MDC version, migrated end to end -----------------------------------------
 
-struct PlantCase {
-    db::Dialect dialect;
-    int major;
-    bool (CDatabaseMigrationObj::*entry)(std::string, std::string&);
-    const char* provider;
-};
-
-class SlowOldMDCPlant : public MDCUpgradeTest, public ::testing::WithParamInterface<PlantCase> {};
+class SlowOldMDCPlant : public MDCUpgradeTest, public ::testing::WithParamInterface<StartCase> {};
 
 // The MDC tables at the old version with version-5 events (majors up to 5) or a buffer with a
 // scrapped count, migrated by the component.
 TEST_P(SlowOldMDCPlant, MigratesEndToEnd) {
-    const PlantCase c = GetParam();
+    const StartCase c = GetParam();
     StartAt(c.dialect, c.major, "20", kPlace);
     if (c.major <= 5) {
         AddEvent(12, "P-1", {2023, 1, 2, 8, 0, 0}, db::DateTime{2023, 1, 2, 10, 0, 0});
@@ -456,14 +444,7 @@ TEST_P(SlowOldMDCPlant, MigratesEndToEnd) {
         machine->Update();
         core::CloseRecordset(machine);
     }
-    core::gConnectionSlot().reset();
-    std::string strError;
-    {
-        CDatabaseMigrationObj object;
-        const std::string connection =
-            std::string("Provider=") + c.provider + ";Data Source=" + database.Path() + ";";
-        ASSERT_TRUE((object.*c.entry)(connection, strError)) << strError;
-    }
+    MigrateThroughTheComponent();
     EXPECT_EQ(database.Scalar("select count(*) from T_SFC_MACHINE", c.dialect), "1");
     // The converted events: the part's shift history and the machine's open buffer (a machine added
     // after the conversion has none).
@@ -471,15 +452,11 @@ TEST_P(SlowOldMDCPlant, MigratesEndToEnd) {
               c.major <= 5 ? "2" : "0");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Plants, SlowOldMDCPlant,
-    ::testing::Values(PlantCase{db::Dialect::Access, 3, &CDatabaseMigrationObj::MigrateAccess,
-                                "Microsoft.Jet.OLEDB.4.0"},
-                      PlantCase{db::Dialect::Oracle, 5, &CDatabaseMigrationObj::MigrateOracle, "SQLite"},
-                      PlantCase{db::Dialect::SqlServer, 8, &CDatabaseMigrationObj::MigrateSQL, "SQLite"}),
-    [](const ::testing::TestParamInfo<PlantCase>& info) {
-        return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
-    });
+INSTANTIATE_TEST_SUITE_P(Plants, SlowOldMDCPlant,
+                         ::testing::Values(StartCase{db::Dialect::Access, 3},
+                                           StartCase{db::Dialect::Oracle, 5},
+                                           StartCase{db::Dialect::SqlServer, 8}),
+                         testing::StartCaseName);
 
 }  // namespace
 }  // namespace tmigration::legacy

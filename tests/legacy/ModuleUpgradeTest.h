@@ -12,6 +12,7 @@
 #include "OldMDCDatabases.h"
 #include "legacy/LegacyTableCreator.h"
 #include "legacy/TableCreators.h"
+#include "tmigration/CDatabaseMigrationObj.h"
 
 namespace tmigration::testing {
 
@@ -51,6 +52,17 @@ inline bool SetupModuleIn(legacy::Module module, db::Dialect dialect, std::strin
     throw std::invalid_argument("no such module");
 }
 
+// Where an upgrade starts: a dialect and the module's major there.
+struct StartCase {
+    db::Dialect dialect;
+    int major;
+};
+
+// "AccessFrom16": a start's name in test names.
+inline std::string StartCaseName(const ::testing::TestParamInfo<StartCase>& info) {
+    return std::string(DialectCaseName(info.param.dialect)) + "From" + std::to_string(info.param.major);
+}
+
 class ModuleUpgradeTest : public SharedStateTest {
   protected:
     explicit ModuleUpgradeTest(legacy::Module module) : module_(module) {}
@@ -76,6 +88,36 @@ class ModuleUpgradeTest : public SharedStateTest {
     void UpgradeOk() {
         std::string strError;
         ASSERT_TRUE(Upgrade(strError)) << strError;
+    }
+    // Opens the database again after a step failed. Oracle commits each DDL statement, so there the
+    // failed step's change stayed: a rerun meets it and fails at `version` until `undo` removes it.
+    void ReopenAfterFailedStep(const std::string& version, const std::string& undo) {
+        core::gConnectionSlot().reset();
+        database.OpenShared(dialect_);
+        if (dialect_ == db::Dialect::Oracle) {
+            std::string strError;
+            EXPECT_FALSE(Upgrade(strError));
+            EXPECT_EQ(Version(), version);
+            database.Run({undo});
+            core::gConnectionSlot().reset();
+            database.OpenShared(dialect_);
+        }
+        database.sent.clear();
+    }
+    // Closes the shared connection and migrates the whole database through the component's entry
+    // point of the dialect.
+    void MigrateThroughTheComponent() {
+        core::gConnectionSlot().reset();
+        const bool access = dialect_ == db::Dialect::Access;
+        const std::string connection = std::string("Provider=") +
+                                       (access ? "Microsoft.Jet.OLEDB.4.0" : "SQLite") +
+                                       ";Data Source=" + database.Path() + ";";
+        std::string strError;
+        CDatabaseMigrationObj object;
+        const bool migrated = access                            ? object.MigrateAccess(connection, strError)
+                              : dialect_ == db::Dialect::Oracle ? object.MigrateOracle(connection, strError)
+                                                                : object.MigrateSQL(connection, strError);
+        ASSERT_TRUE(migrated) << strError;
     }
     std::string Scalar(const std::string& sql) const { return database.Scalar(sql, dialect_); }
     // The module's version row.

@@ -368,16 +368,7 @@ TEST_P(ProductStepCommit, AFailedStepLeavesTheLastCompletedMajorAndARerunResumes
     const bool oracle = GetParam() == db::Dialect::Oracle;
     EXPECT_EQ(HasColumn("T_TRNK_TRAVELER", "TRAV_TYPE"), oracle);
 
-    core::gConnectionSlot().reset();
-    database.OpenShared(GetParam());
-    if (oracle) {
-        EXPECT_FALSE(Upgrade(strError));
-        EXPECT_EQ(Version(), "14.50");
-        database.Run({"ALTER TABLE T_TRNK_TRAVELER DROP COLUMN TRAV_TYPE"});
-        core::gConnectionSlot().reset();
-        database.OpenShared(GetParam());
-    }
-    database.sent.clear();
+    ReopenAfterFailedStep("14.50", "ALTER TABLE T_TRNK_TRAVELER DROP COLUMN TRAV_TYPE");
     UpgradeOk();
     EXPECT_EQ(Version(), "15.103");
     EXPECT_EQ(Scalar("select TRAV_TYPE from T_TRNK_TRAVELER"), "5");
