@@ -387,20 +387,24 @@ TEST_P(ProductStepCommit, EachStepMovesTheMajorAndKeepsTheMinor) {
     EXPECT_EQ(Version(), "37.105");
 }
 
+// An Oracle gage with a calibration and an inspection report dated by its disposition, as the
+// gage tables held them between the rebuild and the report dates.
+const std::vector<std::string> kOracleGageReport = {
+    "INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
+    "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
+    "'Dial', 1)",
+    "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
+    "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S1', 1)",
+    "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE) VALUES (1, TO_DATE('2003-01-01', 'YYYY-MM-DD'))",
+    "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE) VALUES ('R1', 1, "
+    "1, "
+    "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'))",
+};
+
 // Oracle commits each schema statement, so a step that fails after one leaves it behind: the major
 // stays where it was and a rerun stops at the same step until the half-made change is taken away.
 TEST_F(ProductUpgradeTest, AFailedOracleGageStepOfTheOlderHistoryKeepsItsMajor) {
-    StartAt(
-        Module::Gage, db::Dialect::Oracle, 20, "7",
-        {"INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
-         "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
-         "'Dial', 1)",
-         "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
-         "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S1', 1)",
-         "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE) VALUES (1, TO_DATE('2003-01-01', 'YYYY-MM-DD'))",
-         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE) VALUES ('R1', 1, "
-         "1, "
-         "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'))"});
+    StartAt(Module::Gage, db::Dialect::Oracle, 20, "7", kOracleGageReport);
     core::gConnection().SetStatementObserver([](const std::string& sql) {
         if (sql.starts_with("UPDATE T_TRNK_IRR SET LAST_ACTION_ID")) throw std::runtime_error("disk full");
     });
@@ -644,18 +648,9 @@ TEST_F(ProductConversion, OracleGageRebuildKeepsEveryGageAndItsKeyAndEmptiesItsR
 
 // Reports written after the rebuild are dated by their disposition; all of them get action 140.
 TEST_F(ProductConversion, OracleGageReportsTakeTheirDispositionDateAndLastAction) {
-    StartAt(
-        Module::Gage, db::Dialect::Oracle, 21, "8",
-        {"INSERT INTO T_TRNK_GAUGE_TYPE (GAUGE_TYPE_ID, GAUGE_TYPE) VALUES (1, 'Calipers')",
-         "INSERT INTO T_TRNK_GAUGE_SUBTYPE (GAUGE_SUBTYPE_ID, GAUGE_SUBTYPE_NAME, GAUGE_TYPE_ID) VALUES (1, "
-         "'Dial', 1)",
-         "INSERT INTO T_TRNK_GAUGE_NO (GAUGE_NO_ID, GAUGE_NO, GAUGE_SUBTYPE_ID) VALUES (1, 'G-1', 1)",
-         "INSERT INTO T_TRNK_GAUGES (GAUGE_NO_ID, SERIAL_NO, STATUS_ID) VALUES (1, 'S1', 1)",
-         "INSERT INTO T_TRNK_CALHIST (GAUGE_ID, CAL_DATE) VALUES (1, TO_DATE('2003-01-01', 'YYYY-MM-DD'))",
-         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID, OPEN_DISP_DATE) VALUES ('R1', 1, "
-         "1, "
-         "1, TO_DATE('2003-04-05', 'YYYY-MM-DD'))",
-         "INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID) VALUES ('R2', 1, 1, 1)"});
+    std::vector<std::string> rows = kOracleGageReport;
+    rows.push_back("INSERT INTO T_TRNK_IRR (IRR_NO, GAUGE_ID, STATUS_ID, CALHIST_ID) VALUES ('R2', 1, 1, 1)");
+    StartAt(Module::Gage, db::Dialect::Oracle, 21, "8", rows);
     UpgradeOk();
     ExpectAll(
         {{"select count(*) from T_TRNK_IRR where IRR_NO = 'R1' and MODIFIED_DATE = TO_DATE('2003-04-05', "
